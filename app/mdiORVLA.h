@@ -1,0 +1,93 @@
+#pragma once
+
+#include "ImageList.h"
+
+#include <QHash>
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QToolBar;
+
+// The program's main window: a frame for the cover-set document windows, with the menus,
+// the toolbar and the status bar, and the program's start-up.
+class mdiORVLA : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    // Runs the start-up steps that come before the window shows.
+    explicit mdiORVLA(QWidget* parent = nullptr);
+    ~mdiORVLA() override;
+
+    // A menu item by its name ("mnuSave"), a toolbar button by its key ("SAVE").
+    QAction* menuItem(const QString& name) const { return m_items.value(name); }
+    QAction* toolButton(const QString& key) const { return m_buttons.value(key); }
+    QMenu* menu(const QString& name) const { return m_menus.value(name); }
+    QToolBar* barTools() const { return m_barTools; }
+    QMdiArea* mdiArea() const { return m_mdi; }
+    const ImageList& imgTools() const { return m_imgTools; }
+
+    bool firstActivation() const { return m_firstActivation; }
+
+    void ApplyTexts();
+    void ShowStatus(const QString& text);
+    QString statusText() const;
+    void OpenWithShell(const QString& target);
+
+    // Runs the handler of the menu item a toolbar key stands for; other keys do nothing.
+    void dispatchToolbarKey(const QString& key);
+
+    // Menu commands.
+    void mnuNew_Click();
+    void mnuOpen_Click();
+    void mnuSave_Click();
+    void mnuSaveAs_Click();
+    void mnuPrint_Click();
+    void mnuPreferences_Click();
+    void mnuLanguage_Click();
+    void mnuExit_Click();
+    void mnuCopyClip_Click();
+    void mnuPasteClip_Click();
+    void mnuInsertPicture_Click();
+    void mnuDeletePicture_Click();
+    void mnuInsertObject_Click();
+    void mnuCascade_Click();
+    void mnuArrangeIcons_Click();
+    void mnuHelpContents_Click();
+    void mnuCovers_Click();
+    void mnuORVLASite_Click();
+    void mnuAbout_Click();
+
+protected:
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void Load();
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    void createStatusBar();
+    void fillWindowMenu();
+    void firstActivationOnce();
+    // Closes every document window with its save question; false when the user kept one.
+    bool closeDocuments();
+
+    // Start-up steps that hand on to the cover-set and file-type subsystems.
+    void openStartupCoverSet(const QString& path);
+    void registerCoverSetFileType();
+
+    QMdiArea* m_mdi = nullptr;
+    QToolBar* m_barTools = nullptr;
+    QLabel* m_barEstado = nullptr;
+    QHash<QString, QAction*> m_items;
+    QHash<QString, QAction*> m_buttons;
+    QHash<QString, QMenu*> m_menus;
+    QList<QAction*> m_windowListActions;
+    ImageList m_imgTools;
+    bool m_firstActivation = true;
+};

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <QVector>
+
+#include <functional>
+
+namespace lang {
+
+// The language database in use: the strings of the current language, loaded once by the
+// first lookup, and the current language number.
+class LangRuntime
+{
+public:
+    // Shows the language chooser; returns the chosen list position, or -1.
+    using Chooser = std::function<int(const QStringList& names)>;
+
+    static LangRuntime& instance();
+
+    QString lookup(int index);
+
+    // 0 while unknown, -1 to ask again at the next load, else 1 ... number of languages.
+    int currentLanguage() const { return m_currentLanguage; }
+    void setCurrentLanguage(int number) { m_currentLanguage = qint16(number); }
+
+    void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+    bool isLoaded() const { return m_loaded; }
+
+    // The database's path: Spoken.DBF in the program folder.
+    static QString databasePath();
+
+    // Back to the state at program start (tests).
+    void reset();
+
+private:
+    friend class RuntimeHost;
+    void load();
+
+    QVector<QString> m_table;
+    Chooser m_chooser;
+    qint16 m_currentLanguage = 0;
+    bool m_loaded = false;
+    bool m_loading = false;
+};
+
+} // namespace lang
+
+// The text of string number index in the current language. Loads the database at the first
+// call; index -1 loads it again (choosing the language anew) and returns "". A number
+// outside the table gives "Invalid Index"; a number no line filled gives "".
+QString LangString(int index);

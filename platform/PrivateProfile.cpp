@@ -1,0 +1,277 @@
+#include "PrivateProfile.h"
+
+#include "TextCodec.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace platform {
+namespace {
+
+// Where one line lies in the raw file: its text, then its own line end (none on a last
+// line that lacks one). The writer splices by these offsets so that nothing it does not
+// mean to change is ever re-encoded.
+struct RawLine
+{
+    qsizetype begin = 0;
+    qsizetype length = 0;
+    qsizetype endLength = 0;
+};
+
+enum class LineKind { Other, Section, Key };
+
+struct ParsedLine
+{
+    LineKind kind = LineKind::Other;
+    QString name;
+    QString value;
+};
+
+enum class ReadResult { Ok, Missing, Failed };
+
+// Files may come from Windows, old Macs or Unix, and may mix their line ends after
+// being edited on different systems.
+QList<RawLine> splitLines(const QByteArray& bytes)
+{
+    QList<RawLine> lines;
+    const qsizetype size = bytes.size();
+    qsizetype begin = 0;
+    for (qsizetype i = 0; i < size; ++i) {
+        const char c = bytes.at(i);
+        if (c != '\r' && c != '\n')
+            continue;
+        const qsizetype endLength = (c == '\r' && i + 1 < size && bytes.at(i + 1) == '\n') ? 2 : 1;
+        lines.append({begin, i - begin, endLength});
+        i += endLength - 1;
+        begin = i + 1;
+    }
+    if (begin < size)
+        lines.append({begin, size - begin, 0});
+    return lines;
+}
+
+// Only space and tab count: other white space is kept as part of a name or value, as the
+// files' Windows origin expects.
+QStringView trimBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    qsizetype end = text.size();
+    while (begin < end && (text[begin] == u' ' || text[begin] == u'\t'))
+        ++begin;
+    while (end > begin && (text[end - 1] == u' ' || text[end - 1] == u'\t'))
+        --end;
+    return text.sliced(begin, end - begin);
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+// Reader and writer must agree on every line's meaning, or a write could add a key
+// that the reader then never finds; both go through here.
+ParsedLine parseLine(QByteArrayView bytes)
+{
+    const QString text = decodeLine(bytes);
+    const QStringView line = trimBlanks(text);
+    if (line.startsWith(u'[')) {
+        const qsizetype close = line.indexOf(u']');
+        if (close > 0)
+            return {LineKind::Section, trimBlanks(line.sliced(1, close - 1)).toString(), {}};
+    }
+    const qsizetype equals = line.indexOf(u'=');
+    if (equals < 0)
+        return {};
+    QStringView value = trimBlanks(line.sliced(equals + 1));
+    // Quotes let a value keep blanks at its ends; only one matching pair is stripped.
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
+        && value.back() == value.front())
+        value = value.sliced(1, value.size() - 2);
+    return {LineKind::Key, trimBlanks(line.first(equals)).toString(), value.toString()};
+}
+
+QString cutToSize(const QString& text, int size)
+{
+    if (size <= 1)
+        return {};
+    qsizetype length = size - 1;
+    if (text.size() <= length)
+        return text;
+    // Half a surrogate pair would be an invalid character; drop it rather than return it.
+    if (text.at(length - 1).isHighSurrogate())
+        --length;
+    return text.first(length);
+}
+
+ReadResult readProfileBytes(const QString& path, QByteArray* bytes)
+{
+    QFile file(path);
+    if (!file.exists())
+        return ReadResult::Missing;
+    if (!file.open(QIODevice::ReadOnly))
+        return ReadResult::Failed;
+    // One byte past the limit is enough to tell an oversized file without loading it all.
+    *bytes = file.read(ProfileFile::MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes->size() > ProfileFile::MaxFileBytes)
+        return ReadResult::Failed;
+    return ReadResult::Ok;
+}
+
+bool hasLineBreak(const QString& text)
+{
+    return text.contains(u'\r') || text.contains(u'\n');
+}
+
+// QSaveFile renames over the old file, which the folder's permissions allow even when the
+// file itself is read-only; a read-only file must stay as it is. The mode bits are checked
+// as well as access, so that the answer does not depend on who runs the program.
+bool isWritableFile(const QFile& file)
+{
+    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup
+                              | QFileDevice::WriteOther;
+    const QFileDevice::Permissions permissions = file.permissions();
+    return (permissions & QFileDevice::WriteUser) && (permissions & anyWrite);
+}
+
+} // namespace
+
+ProfileFile ProfileFile::load(const QString& path)
+{
+    QByteArray bytes;
+    if (readProfileBytes(path, &bytes) != ReadResult::Ok)
+        return {};
+    return parse(bytes);
+}
+
+// Each section header is stored as an entry with an empty key, so that value() can tell
+// the first occurrence of a section from a later one with the same name. Key lines with
+// an empty name are dropped: no lookup could reach them.
+ProfileFile ProfileFile::parse(const QByteArray& bytes)
+{
+    ProfileFile file;
+    if (bytes.size() > MaxFileBytes)
+        return file;
+    file.m_valid = true;
+    const QByteArrayView view(bytes);
+    QString section;
+    bool inSection = false; // lines before the first section belong to none
+    const QList<RawLine> lines = splitLines(bytes);
+    for (const RawLine& line : lines) {
+        ParsedLine parsed = parseLine(view.sliced(line.begin, line.length));
+        if (parsed.kind == LineKind::Section) {
+            section = parsed.name;
+            inSection = true;
+            file.m_entries.append({section, QString(), QString()});
+        } else if (parsed.kind == LineKind::Key && inSection && !parsed.name.isEmpty()) {
+            file.m_entries.append({section, std::move(parsed.name), std::move(parsed.value)});
+        }
+    }
+    return file;
+}
+
+QString ProfileFile::value(const QString& section, const QString& key,
+                           const QString& defaultValue, int size) const
+{
+    const QStringView wantedSection = trimBlanks(section);
+    const QStringView wantedKey = trimBlanks(key);
+    if (!m_valid || wantedKey.isEmpty())
+        return cutToSize(defaultValue, size);
+
+    const qsizetype count = m_entries.size();
+    qsizetype i = 0;
+    while (i < count
+           && !(m_entries[i].key.isEmpty() && sameName(m_entries[i].section, wantedSection)))
+        ++i;
+    for (++i; i < count && !m_entries[i].key.isEmpty(); ++i) {
+        if (sameName(m_entries[i].key, wantedKey))
+            return cutToSize(m_entries[i].value, size);
+    }
+    return cutToSize(defaultValue, size);
+}
+
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int size, const QString& path)
+{
+    return ProfileFile::load(path).value(section, key, defaultValue, size);
+}
+
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& path)
+{
+    const QStringView wantedSection = trimBlanks(section);
+    const QStringView wantedKey = trimBlanks(key);
+    if (wantedKey.isEmpty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
+        return false;
+
+    QByteArray bytes;
+    switch (readProfileBytes(path, &bytes)) {
+    case ReadResult::Failed:
+        return false;
+    case ReadResult::Missing:
+        break;
+    case ReadResult::Ok:
+        if (!isWritableFile(QFile(path)))
+            return false;
+        break;
+    }
+
+    const QByteArrayView view(bytes);
+    const QList<RawLine> lines = splitLines(bytes);
+    // New lines follow the file's own convention so that an editor sees one style.
+    const QByteArray lineEnd = (!lines.isEmpty() && lines.first().endLength > 0)
+                                   ? bytes.mid(lines.first().length, lines.first().endLength)
+                                   : QByteArrayLiteral("\r\n");
+
+    qsizetype sectionLine = -1;
+    qsizetype lastKeyLine = -1;
+    qsizetype keyLine = -1;
+    for (qsizetype i = 0; i < lines.size() && keyLine < 0; ++i) {
+        const ParsedLine parsed = parseLine(view.sliced(lines[i].begin, lines[i].length));
+        if (parsed.kind == LineKind::Section) {
+            if (sectionLine >= 0)
+                break; // only the first matching section is ever read, so only it is written
+            if (sameName(parsed.name, wantedSection))
+                sectionLine = i;
+        } else if (parsed.kind == LineKind::Key && sectionLine >= 0) {
+            lastKeyLine = i;
+            if (sameName(parsed.name, wantedKey))
+                keyLine = i;
+        }
+    }
+
+    const QByteArray newLine = key.toUtf8() + '=' + value.toUtf8();
+    QByteArray result;
+    if (keyLine >= 0) {
+        const RawLine& line = lines[keyLine];
+        result = bytes.first(line.begin) + newLine + bytes.sliced(line.begin + line.length);
+    } else if (sectionLine >= 0) {
+        // After the section's last entry, so that blank lines and comments that lead into
+        // the next section stay with it.
+        // The new line takes the ending of the line it follows: in a file with mixed
+        // endings, a lone CR put before a following LF would fuse with it into one CR LF.
+        const RawLine& line = lines[lastKeyLine >= 0 ? lastKeyLine : sectionLine];
+        const qsizetype end = line.begin + line.length + line.endLength;
+        const QByteArray ending =
+            line.endLength > 0 ? bytes.sliced(line.begin + line.length, line.endLength) : lineEnd;
+        result = bytes.first(end);
+        if (line.endLength == 0)
+            result += ending;
+        result += newLine + ending + bytes.sliced(end);
+    } else {
+        result = bytes;
+        if (!lines.isEmpty() && lines.last().endLength == 0)
+            result += lineEnd;
+        result += '[' + section.toUtf8() + ']' + lineEnd + newLine + lineEnd;
+    }
+
+    QSaveFile out(path);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (out.write(result) != result.size()) {
+        out.cancelWriting();
+        return false;
+    }
+    return out.commit();
+}
+
+} // namespace platform

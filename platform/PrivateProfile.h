@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace platform {
+
+// Private-profile (INI) files as the rest of the program expects them:
+// - section and key names match regardless of letter case;
+// - blanks around names and values are not part of them;
+// - a value wrapped in one pair of matching quotes ("..." or '...') loses them;
+// - a read result is cut to size - 1 characters (size <= 1 gives "");
+// - a missing file, section or key gives the default;
+// - the first matching section and the first matching key in it win.
+// Text is decoded line by line as UTF-8, or as Windows-1252 where a line is not valid UTF-8.
+//
+// Writing creates the file, the section (appended at the end) or the key (after the
+// section's last entry) as needed, keeps every other byte of the file as it was, keeps the
+// file's line ends (CR LF for a new file) and replaces the file atomically.
+QString GetPrivateProfileString(const QString& section, const QString& key,
+                                const QString& defaultValue, int size, const QString& path);
+
+// Returns false when nothing was written: the file cannot be read or replaced, it is
+// larger than ProfileFile::MaxFileBytes, or a name or the value holds a line break
+// (which would corrupt the file's structure).
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& path);
+
+// A profile file parsed once, for callers that read many keys of one file.
+class ProfileFile
+{
+public:
+    // Files larger than this are treated as unreadable: nothing this program reads
+    // or writes in profile layout comes near it.
+    static constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+
+    ProfileFile() = default;
+    static ProfileFile load(const QString& path);
+    static ProfileFile parse(const QByteArray& bytes);
+
+    bool isValid() const { return m_valid; } // false: missing, unreadable or too large
+    QString value(const QString& section, const QString& key, const QString& defaultValue,
+                  int size) const;
+
+private:
+    struct Entry
+    {
+        QString section; // as written, trimmed
+        QString key;     // as written, trimmed
+        QString value;   // trimmed, quotes removed
+    };
+    QList<Entry> m_entries;
+    bool m_valid = false;
+};
+
+} // namespace platform

@@ -1,0 +1,51 @@
+#include "Settings.h"
+
+#include <QSettings>
+
+#include <memory>
+
+namespace platform {
+namespace {
+
+QString g_testFile;
+
+std::unique_ptr<QSettings> openStore(const QString& app)
+{
+    if (!g_testFile.isEmpty())
+        return std::make_unique<QSettings>(g_testFile, QSettings::IniFormat);
+    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, app, app);
+}
+
+QString settingKey(const QString& section, const QString& key)
+{
+    return section + QLatin1Char('/') + key;
+}
+
+} // namespace
+
+QString GetSetting(const QString& app, const QString& section, const QString& key,
+                   const QString& defaultValue)
+{
+    const auto store = openStore(app);
+    return store->value(settingKey(section, key), defaultValue).toString();
+}
+
+void SaveSetting(const QString& app, const QString& section, const QString& key,
+                 const QString& value)
+{
+    const auto store = openStore(app);
+    store->setValue(settingKey(section, key), value);
+    store->sync();
+}
+
+bool HasSetting(const QString& app, const QString& section, const QString& key)
+{
+    return openStore(app)->contains(settingKey(section, key));
+}
+
+void setSettingsFileForTests(const QString& iniPath)
+{
+    g_testFile = iniPath;
+}
+
+} // namespace platform

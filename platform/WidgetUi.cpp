@@ -1,0 +1,221 @@
+#include "WidgetUi.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QMessageBox>
+#include <QSortFilterProxyModel>
+
+#include <cstdlib>
+
+namespace platform {
+namespace {
+
+QMessageBox::StandardButtons standardButtons(MsgButtons buttons)
+{
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return QMessageBox::Ok;
+    case MsgButtons::OkCancel:
+        return QMessageBox::Ok | QMessageBox::Cancel;
+    case MsgButtons::AbortRetryIgnore:
+        return QMessageBox::Abort | QMessageBox::Retry | QMessageBox::Ignore;
+    case MsgButtons::YesNoCancel:
+        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    case MsgButtons::YesNo:
+        return QMessageBox::Yes | QMessageBox::No;
+    case MsgButtons::RetryCancel:
+        return QMessageBox::Retry | QMessageBox::Cancel;
+    }
+    return QMessageBox::Ok;
+}
+
+QMessageBox::Icon messageIcon(MsgIcon icon)
+{
+    switch (icon) {
+    case MsgIcon::None:
+        return QMessageBox::NoIcon;
+    case MsgIcon::Critical:
+        return QMessageBox::Critical;
+    case MsgIcon::Question:
+        return QMessageBox::Question;
+    case MsgIcon::Exclamation:
+        return QMessageBox::Warning;
+    case MsgIcon::Information:
+        return QMessageBox::Information;
+    }
+    return QMessageBox::NoIcon;
+}
+
+MsgResult resultOf(int button, MsgButtons buttons)
+{
+    switch (button) {
+    case QMessageBox::Ok:
+        return MsgResult::Ok;
+    case QMessageBox::Abort:
+        return MsgResult::Abort;
+    case QMessageBox::Retry:
+        return MsgResult::Retry;
+    case QMessageBox::Ignore:
+        return MsgResult::Ignore;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    default:
+        break;
+    }
+    // Escape or the close box: the answer a careful user means by it.
+    switch (buttons) {
+    case MsgButtons::Ok:
+        return MsgResult::Ok;
+    case MsgButtons::YesNo:
+        return MsgResult::No;
+    case MsgButtons::AbortRetryIgnore:
+        return MsgResult::Abort;
+    default:
+        return MsgResult::Cancel;
+    }
+}
+
+// Lists folders and the files the user may run, hiding everything else.
+class ExecutablesOnly final : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
+    {
+        const auto* model = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (!model)
+            return true;
+        const QFileInfo info = model->fileInfo(model->index(row, 0, parent));
+        return info.isDir() || info.isExecutable();
+    }
+};
+
+QString caseInsensitivePattern(const QString& pattern)
+{
+    QString out;
+    for (const QChar c : pattern) {
+        if (c.isLetter() && c.toLower() != c.toUpper()) {
+            out += QLatin1Char('[') + c.toLower() + c.toUpper() + QLatin1Char(']');
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+QString WidgetUi::qtNameFilter(const QString& filter)
+{
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    const QString description = bar < 0 ? filter : filter.left(bar);
+    const QString patterns = bar < 0 ? QStringLiteral("*") : filter.mid(bar + 1);
+    QStringList converted;
+    const QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+    for (const QString& p : list)
+        converted.append(caseInsensitivePattern(p.trimmed()));
+    return description + QStringLiteral(" (") + converted.join(QLatin1Char(' ')) +
+           QLatin1Char(')');
+}
+
+QString WidgetUi::defaultSuffix(const QString& filter)
+{
+    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
+    const QString first = filter.mid(bar + 1).section(QLatin1Char(';'), 0, 0).trimmed();
+    const qsizetype dot = first.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0)
+        return QString();
+    const QString ext = first.mid(dot + 1);
+    if (ext.contains(QLatin1Char('*')) || ext.contains(QLatin1Char('?')))
+        return QString();
+    return ext.toLower();
+}
+
+QWidget* WidgetUi::dialogParent()
+{
+    QWidget* w = QApplication::activeModalWidget();
+    if (!w)
+        w = QApplication::activeWindow();
+    return w;
+}
+
+MsgResult WidgetUi::messageBox(const QString& text, const QString& title, MsgButtons buttons,
+                               MsgIcon icon)
+{
+    QString shown = text;
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    QMessageBox box(messageIcon(icon), title, shown, standardButtons(buttons), dialogParent());
+    box.setTextFormat(Qt::PlainText);
+    // A busy cursor left by the work that asks would hide that the box wants an answer.
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int answer = box.exec();
+    QApplication::restoreOverrideCursor();
+    return resultOf(answer, buttons);
+}
+
+QString WidgetUi::fileDialog(const FileDialogRequest& request)
+{
+    QFileDialog dialog(dialogParent(), request.title);
+    dialog.setOption(QFileDialog::DontUseNativeDialog, request.executablesOnly);
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    // Replacing an existing file is asked by the program itself, in its own language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (request.executablesOnly)
+        dialog.setProxyModel(new ExecutablesOnly(&dialog));
+    dialog.setNameFilter(qtNameFilter(request.filter));
+    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile
+                                                      : QFileDialog::ExistingFile);
+    if (save)
+        dialog.setDefaultSuffix(defaultSuffix(request.filter));
+    if (!request.fileName.isEmpty())
+        dialog.selectFile(request.fileName);
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    QApplication::restoreOverrideCursor();
+    if (!accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
+}
+
+int WidgetUi::execDialog(QDialog* dialog)
+{
+    QApplication::setOverrideCursor(Qt::ArrowCursor);
+    const int result = dialog->exec();
+    QApplication::restoreOverrideCursor();
+    return result;
+}
+
+void WidgetUi::beep()
+{
+    QApplication::beep();
+}
+
+void WidgetUi::setBusy(bool busy)
+{
+    if (busy)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else if (QApplication::overrideCursor())
+        QApplication::restoreOverrideCursor();
+}
+
+void WidgetUi::setNormalCursor()
+{
+    if (QApplication::overrideCursor())
+        QApplication::changeOverrideCursor(Qt::ArrowCursor);
+}
+
+void WidgetUi::endProgram(int exitCode)
+{
+    std::exit(exitCode);
+}
+
+} // namespace platform

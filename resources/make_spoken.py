@@ -1,0 +1,570 @@
+#!/usr/bin/env python3
+"""Writes Orvella's language database, Spoken.DBF, from the string table below.
+
+    python3 make_spoken.py            # writes Spoken.DBF next to this script
+    python3 make_spoken.py OUT        # writes OUT instead
+    python3 make_spoken.py --check    # only verifies the existing Spoken.DBF
+
+The program's loader seeks straight to each language's section by the byte
+position recorded in the header, so those positions are computed here from the
+finished bytes rather than typed by hand; a hand-edited Spoken.DBF drifts the
+moment one text changes length. After writing, the file is read back the way
+the program reads it, and the access keys of every menu and dialog are checked
+for clashes in every language.
+
+Texts use "\\n" for a line break (stored as "~~") and "&" before a menu or
+button's access key. A text that starts or ends with a blank is stored in
+double quotes, because the loader does not trim texts and the quotes are the
+only way to keep such blanks visible and safe from editors.
+"""
+
+import sys
+from pathlib import Path
+
+# Database order; the program's default language number is 2 (English). The
+# section names double as the names typed after the /L= switch, so they stay
+# plain ASCII.
+LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch", "de")]
+
+BASE = 1000
+STEP = 2
+LAST = 1376
+NUM_STRINGS = (LAST - BASE) // STEP + 1
+
+# (number, what it labels, English, Spanish, French, German)
+STRINGS = [
+    # Main window: menus
+    (1066, "File menu",
+     "&File", "&Archivo", "&Fichier", "&Datei"),
+    (1080, "File > New",
+     "&New", "&Nuevo", "&Nouveau", "&Neu"),
+    (1084, "File > Open",
+     "&Open...", "&Abrir...", "&Ouvrir...", "Ö&ffnen..."),
+    (1092, "File > Save",
+     "&Save", "&Guardar", "&Enregistrer", "&Speichern"),
+    (1266, "File > Save As",
+     "Save &As...", "Guardar &como...", "Enregistrer &sous...", "Speichern &unter..."),
+    (1088, "File > Print; also the confirm button of the print dialog",
+     "&Print...", "&Imprimir...", "&Imprimer...", "&Drucken..."),
+    (1238, "File > Preferences",
+     "Pr&eferences...", "&Preferencias...", "&Préférences...", "&Einstellungen..."),
+    (1076, "File > Language",
+     "&Language...", "I&dioma...", "&Langue...", "Sp&rache..."),
+    (1154, "File > Exit",
+     "E&xit", "&Salir", "&Quitter", "&Beenden"),
+    (1062, "Edit menu (also the right-click menu of a cover window)",
+     "&Edit", "&Edición", "É&dition", "&Bearbeiten"),
+    (1056, "Edit > Copy",
+     "&Copy", "&Copiar", "&Copier", "&Kopieren"),
+    (1086, "Edit > Paste",
+     "&Paste", "Pe&gar", "C&oller", "&Einfügen"),
+    (1072, "Edit > Insert picture",
+     "&Insert picture...", "&Insertar imagen...", "&Insérer une image...",
+     "Bild e&infügen..."),
+    (1060, "Edit > Delete picture",
+     "&Delete picture", "&Eliminar imagen", "&Supprimer l'image", "Bild &löschen"),
+    (1064, "Edit > Insert object (opens the face's picture in the external editor)",
+     "Insert &object...", "Insertar &objeto...", "Insérer un o&bjet...",
+     "&Objekt einfügen..."),
+    (1096, "Window menu",
+     "&Window", "&Ventana", "Fe&nêtre", "&Fenster"),
+    (1048, "Window > Cascade",
+     "&Cascade", "&Cascada", "&Cascade", "Ü&berlappend"),
+    (1042, "Window > Arrange icons",
+     "&Arrange icons", "&Organizar iconos", "&Réorganiser les icônes", "&Symbole anordnen"),
+    (1070, "Help menu",
+     "&Help", "Ay&uda", "&Aide", "&Hilfe"),
+    (1054, "Help > Help contents",
+     "&Help contents", "&Contenido de la ayuda", "&Sommaire de l'aide", "&Inhalt"),
+    (1144, "Help > Cover sites",
+     "Cover &sites...", "&Sitios de carátulas...", "Sites de p&ochettes...",
+     "&Cover-Websites..."),
+    (1312, "Help > the product's web site",
+     "Orvella on the &web", "Orvella en la &web", "Orvella sur le &Web", "Orvella im &Web"),
+    (1038, "Help > About",
+     "&About Orvella...", "&Acerca de Orvella...", "À &propos d'Orvella...",
+     "Ü&ber Orvella..."),
+
+    # Main window: toolbar tool tips
+    (1224, "Tool tip: New",
+     "New cover set", "Nuevo juego de carátulas", "Nouveau jeu de pochettes",
+     "Neues Cover-Set"),
+    (1236, "Tool tip: Open",
+     "Open an existing cover set", "Abrir un juego de carátulas existente",
+     "Ouvrir un jeu de pochettes existant", "Vorhandenes Cover-Set öffnen"),
+    (1274, "Tool tip: Save",
+     "Save the cover set", "Guardar el juego de carátulas", "Enregistrer le jeu de pochettes",
+     "Cover-Set speichern"),
+    (1260, "Tool tip: Print",
+     "Print the cover set", "Imprimir el juego de carátulas", "Imprimer le jeu de pochettes",
+     "Cover-Set drucken"),
+    (1140, "Tool tip: Copy",
+     "Copy the picture to the clipboard", "Copiar la imagen al portapapeles",
+     "Copier l'image dans le presse-papiers", "Bild in die Zwischenablage kopieren"),
+    (1246, "Tool tip: Paste",
+     "Paste a picture from the clipboard", "Pegar una imagen del portapapeles",
+     "Coller une image du presse-papiers", "Bild aus der Zwischenablage einfügen"),
+    (1156, "Tool tip: Insert object (external editor)",
+     "Edit the picture in the external editor", "Editar la imagen en el editor externo",
+     "Modifier l'image dans l'éditeur externe", "Bild im externen Programm bearbeiten"),
+    (1202, "Tool tip: Insert picture",
+     "Insert a picture from a file", "Insertar una imagen desde un archivo",
+     "Insérer une image depuis un fichier", "Bild aus einer Datei einfügen"),
+    (1296, "Tool tip: Help",
+     "Show help", "Mostrar la ayuda", "Afficher l'aide", "Hilfe anzeigen"),
+
+    # Cover window
+    (1338, "Caption of the window of a cover set not yet saved",
+     "Untitled cover set", "Juego de carátulas sin título", "Jeu de pochettes sans titre",
+     "Unbenanntes Cover-Set"),
+    (1166, "Tab of the Front face (the CD tab is the fixed \"&Cd\")",
+     "F&ront", "&Portada", "A&vant", "&Vorderseite"),
+    (1074, "Tab of the Inside face",
+     "&Inside", "&Interior", "&Intérieur", "&Innenseite"),
+    (1044, "Tab of the Back face",
+     "&Back", "&Trasera", "A&rrière", "&Rückseite"),
+    (1272, "Question when a changed cover set is closed",
+     "The cover set has been changed.\nDo you want to save the changes?",
+     "El juego de carátulas ha cambiado.\n¿Desea guardar los cambios?",
+     "Le jeu de pochettes a été modifié.\nVoulez-vous enregistrer les modifications ?",
+     "Das Cover-Set wurde geändert.\nMöchten Sie die Änderungen speichern?"),
+
+    # Pictures that cannot be loaded (no file name follows)
+    (1174, "Message: the Front picture file could not be loaded",
+     "The Front picture file could not be loaded.\n"
+     "It may be missing, unreadable or in a format that cannot be read.",
+     "No se pudo cargar el archivo de imagen de la portada.\n"
+     "Es posible que falte, que no se pueda leer o que su formato no sea compatible.",
+     "Le fichier image de l'avant n'a pas pu être chargé.\n"
+     "Il est peut-être absent, illisible ou dans un format non pris en charge.",
+     "Die Bilddatei für die Vorderseite konnte nicht geladen werden.\n"
+     "Möglicherweise fehlt sie, ist nicht lesbar oder hat ein nicht unterstütztes Format."),
+    (1206, "Message: the Inside picture file could not be loaded",
+     "The Inside picture file could not be loaded.\n"
+     "It may be missing, unreadable or in a format that cannot be read.",
+     "No se pudo cargar el archivo de imagen del interior.\n"
+     "Es posible que falte, que no se pueda leer o que su formato no sea compatible.",
+     "Le fichier image de l'intérieur n'a pas pu être chargé.\n"
+     "Il est peut-être absent, illisible ou dans un format non pris en charge.",
+     "Die Bilddatei für die Innenseite konnte nicht geladen werden.\n"
+     "Möglicherweise fehlt sie, ist nicht lesbar oder hat ein nicht unterstütztes Format."),
+    (1126, "Message: the Back picture file could not be loaded",
+     "The Back picture file could not be loaded.\n"
+     "It may be missing, unreadable or in a format that cannot be read.",
+     "No se pudo cargar el archivo de imagen de la trasera.\n"
+     "Es posible que falte, que no se pueda leer o que su formato no sea compatible.",
+     "Le fichier image de l'arrière n'a pas pu être chargé.\n"
+     "Il est peut-être absent, illisible ou dans un format non pris en charge.",
+     "Die Bilddatei für die Rückseite konnte nicht geladen werden.\n"
+     "Möglicherweise fehlt sie, ist nicht lesbar oder hat ein nicht unterstütztes Format."),
+    (1134, "Message: the CD picture file could not be loaded",
+     "The CD picture file could not be loaded.\n"
+     "It may be missing, unreadable or in a format that cannot be read.",
+     "No se pudo cargar el archivo de imagen del CD.\n"
+     "Es posible que falte, que no se pueda leer o que su formato no sea compatible.",
+     "Le fichier image du CD n'a pas pu être chargé.\n"
+     "Il est peut-être absent, illisible ou dans un format non pris en charge.",
+     "Die Bilddatei für die CD konnte nicht geladen werden.\n"
+     "Möglicherweise fehlt sie, ist nicht lesbar oder hat ein nicht unterstütztes Format."),
+
+    # Status bar while a picture loads
+    (1216, "Status bar while the Front picture loads; its path follows directly",
+     "Loading the Front picture: ", "Cargando la imagen de la portada: ",
+     "Chargement de l'image avant : ", "Bild der Vorderseite wird geladen: "),
+    (1218, "Status bar while the Inside picture loads; its path follows directly",
+     "Loading the Inside picture: ", "Cargando la imagen del interior: ",
+     "Chargement de l'image intérieure : ", "Bild der Innenseite wird geladen: "),
+    (1212, "Status bar while the Back picture loads; its path follows directly",
+     "Loading the Back picture: ", "Cargando la imagen de la trasera: ",
+     "Chargement de l'image arrière : ", "Bild der Rückseite wird geladen: "),
+    (1214, "Status bar while the CD picture loads; its path follows directly",
+     "Loading the CD picture: ", "Cargando la imagen del CD: ",
+     "Chargement de l'image du CD : ", "Bild der CD wird geladen: "),
+
+    # File dialogs
+    (1290, "Title of the Open and Save dialogs for cover-set files",
+     "Cover set file", "Archivo de juego de carátulas", "Fichier de jeu de pochettes",
+     "Cover-Set-Datei"),
+    (1292, "Title of the dialog that chooses a picture file",
+     "Choose a picture", "Elegir una imagen", "Choisir une image", "Bild auswählen"),
+    (1276, "Title of the Save dialog for a face picture; a face suffix follows directly",
+     "Save picture as bitmap ", "Guardar imagen como mapa de bits ",
+     "Enregistrer l'image en bitmap ", "Bild als Bitmap speichern "),
+    (1106, "Suffix of the 1276 title for the Front face",
+     "[Front]", "[Portada]", "[Avant]", "[Vorderseite]"),
+    (1108, "Suffix of the 1276 title for the Inside face",
+     "[Inside]", "[Interior]", "[Intérieur]", "[Innenseite]"),
+    (1102, "Suffix of the 1276 title for the Back face (the CD one is the fixed \"[CD]\")",
+     "[Back]", "[Trasera]", "[Arrière]", "[Rückseite]"),
+    (1288, "Title of the dialog that chooses the picture editor program",
+     "Choose the picture editor", "Elegir el editor de imágenes", "Choisir l'éditeur d'images",
+     "Bildbearbeitungsprogramm auswählen"),
+
+    # Printing
+    (1348, "Title of the print selection dialog",
+     "Print cover set", "Imprimir juego de carátulas", "Imprimer le jeu de pochettes",
+     "Cover-Set drucken"),
+    (1172, "Print dialog: Front check box",
+     "&Front", "&Portada", "&Avant", "&Vorderseite"),
+    (1204, "Print dialog: Inside check box",
+     "&Inside", "I&nterior", "In&térieur", "&Innenseite"),
+    (1124, "Print dialog: Back check box (the CD box is the fixed \"CD\")",
+     "&Back", "&Trasera", "A&rrière", "&Rückseite"),
+    (1046, "Cancel button of every dialog",
+     "Cancel", "Cancelar", "Annuler", "Abbrechen"),
+    (1318, "Printed caption of the page with the Inside and Front faces",
+     "Booklet: Inside (left) and Front (right)",
+     "Folleto: interior (izquierda) y portada (derecha)",
+     "Livret : intérieur (à gauche) et avant (à droite)",
+     "Booklet: Innenseite (links) und Vorderseite (rechts)"),
+    (1316, "Printed caption of the Back page",
+     "Back insert", "Carátula trasera", "Jaquette arrière", "Rückseite"),
+    (1192, "Printed caption of the CD page",
+     "CD label", "Etiqueta del CD", "Étiquette du CD", "CD-Etikett"),
+
+    # Preferences (its title and OK button are fixed texts)
+    (1252, "Preferences: tab of the editor settings",
+     "Editor", "Editor", "Éditeur", "Bildbearbeitung"),
+    (1012, "Preferences: frame around the editor path and its browse button",
+     "External &picture editor", "Editor de &imágenes externo", "Éditeur d'&images externe",
+     "Externes &Bildbearbeitungsprogramm"),
+    (1356, "Message: the current face has no picture for the external editor",
+     "The current face has no picture to edit.\nInsert a picture first.",
+     "La cara actual no tiene ninguna imagen que editar.\nInserte primero una imagen.",
+     "La face actuelle n'a aucune image à modifier.\nInsérez d'abord une image.",
+     "Die aktuelle Seite hat kein Bild zum Bearbeiten.\nFügen Sie zuerst ein Bild ein."),
+
+    # Cover web sites
+    (1142, "Title of the cover sites window",
+     "Cover web sites", "Sitios web de carátulas", "Sites web de pochettes", "Cover-Websites"),
+    (1040, "Cover sites: Add button",
+     "&Add...", "&Agregar...", "&Ajouter...", "&Hinzufügen..."),
+    (1058, "Cover sites: Delete button",
+     "&Delete", "&Eliminar", "&Supprimer", "&Löschen"),
+    (1078, "Cover sites: Edit button",
+     "&Edit...", "E&ditar...", "&Modifier...", "&Bearbeiten..."),
+    (1068, "Cover sites: Go button (opens the selected site in the browser)",
+     "&Go", "&Ir", "&Visiter", "&Aufrufen"),
+    (1052, "Cover sites: Close button",
+     "&Close", "&Cerrar", "&Fermer", "&Schließen"),
+    (1150, "Question before a site is deleted from the list",
+     "Do you want to delete the selected site from the list?",
+     "¿Desea eliminar de la lista el sitio seleccionado?",
+     "Voulez-vous supprimer le site sélectionné de la liste ?",
+     "Möchten Sie die ausgewählte Website aus der Liste löschen?"),
+    (1226, "Title of the site dialog when adding",
+     "Add site", "Agregar sitio", "Ajouter un site", "Website hinzufügen"),
+    (1158, "Title of the site dialog when editing",
+     "Edit site", "Editar sitio", "Modifier le site", "Website bearbeiten"),
+    (1298, "Site dialog: label of the name field",
+     "Site &name:", "&Nombre del sitio:", "&Nom du site :", "&Name der Website:"),
+    (1300, "Site dialog: label of the address field",
+     "Web &address:", "&Dirección web:", "&Adresse web :", "Web&adresse:"),
+
+    # About box
+    (1118, "About box title; the application title follows directly",
+     "About ", "Acerca de ", "À propos de ", "Über "),
+    (1342, "About box: placeholder of the version line (replaced at once)",
+     "Version", "Versión", "Version", "Version"),
+    (1344, "About box: version line; the version number follows directly",
+     "Version ", "Versión ", "Version ", "Version "),
+    (1132, "About box: what the program does",
+     "Orvella makes the paper inserts of CD jewel cases: the front and inside of the "
+     "booklet, the back insert and the disc label.",
+     "Orvella crea las carátulas de papel para las cajas de CD: la portada y el interior "
+     "del folleto, la carátula trasera y la etiqueta del disco.",
+     "Orvella crée les jaquettes papier des boîtiers de CD : l'avant et l'intérieur du "
+     "livret, la jaquette arrière et l'étiquette du disque.",
+     "Orvella gestaltet die Papiereinleger für CD-Hüllen: Vorder- und Innenseite des "
+     "Booklets, die Rückseite und das CD-Etikett."),
+    (1320, "About box: licence line",
+     "Orvella is free software under the GNU General Public License, version 2 or later.",
+     "Orvella es software libre bajo la Licencia Pública General de GNU, versión 2 o "
+     "posterior.",
+     "Orvella est un logiciel libre distribué sous la licence publique générale GNU, "
+     "version 2 ou ultérieure.",
+     "Orvella ist freie Software unter der GNU General Public License, Version 2 oder "
+     "später."),
+    (1346, "About box: warranty disclaimer",
+     "This program comes with ABSOLUTELY NO WARRANTY, to the extent permitted by law. "
+     "You may redistribute it under the terms of the GNU General Public License.",
+     "Este programa se ofrece SIN NINGUNA GARANTÍA, en la medida permitida por la ley. "
+     "Puede redistribuirlo según los términos de la Licencia Pública General de GNU.",
+     "Ce programme est fourni SANS AUCUNE GARANTIE, dans les limites permises par la loi. "
+     "Vous pouvez le redistribuer selon les termes de la licence publique générale GNU.",
+     "Dieses Programm wird OHNE JEDE GEWÄHRLEISTUNG bereitgestellt, soweit gesetzlich "
+     "zulässig. Sie dürfen es unter den Bedingungen der GNU General Public License "
+     "weitergeben."),
+    (1094, "About box: button that starts System Information",
+     "&System Info...", "&Información del sistema...", "&Informations système...",
+     "&Systeminformationen..."),
+    (1210, "Message: System Information cannot be started",
+     "System Information is not available on this computer.",
+     "La información del sistema no está disponible en este equipo.",
+     "Les informations système ne sont pas disponibles sur cet ordinateur.",
+     "Die Systeminformationen sind auf diesem Computer nicht verfügbar."),
+
+    # Failures the program reports
+    (1358, "Message: a cover-set file could not be written (line break and path follow)",
+     "The cover set could not be saved to this file:",
+     "No se pudo guardar el juego de carátulas en este archivo:",
+     "Le jeu de pochettes n'a pas pu être enregistré dans ce fichier :",
+     "Das Cover-Set konnte nicht in dieser Datei gespeichert werden:"),
+    (1360, "Message: a face picture could not be written (line break and path follow)",
+     "The picture could not be written to this file:",
+     "No se pudo escribir la imagen en este archivo:",
+     "L'image n'a pas pu être écrite dans ce fichier :",
+     "Das Bild konnte nicht in diese Datei geschrieben werden:"),
+    (1362, "Message: the printer could not be opened or printing failed",
+     "The printer could not be opened, or printing failed.",
+     "No se pudo abrir la impresora o se produjo un error al imprimir.",
+     "L'imprimante n'a pas pu être ouverte, ou l'impression a échoué.",
+     "Der Drucker konnte nicht geöffnet werden, oder das Drucken ist fehlgeschlagen."),
+    (1364, "Message: the site list could not be written (line break and path follow)",
+     "The list of cover sites could not be saved to this file:",
+     "No se pudo guardar la lista de sitios de carátulas en este archivo:",
+     "La liste des sites de pochettes n'a pas pu être enregistrée dans ce fichier :",
+     "Die Liste der Cover-Websites konnte nicht in dieser Datei gespeichert werden:"),
+    (1366, "Message: Go refused a non-web address (line break and address follow)",
+     "Only web addresses (http, https, ftp) can be opened from this list:",
+     "Desde esta lista solo se pueden abrir direcciones web (http, https, ftp):",
+     "Seules les adresses web (http, https, ftp) peuvent être ouvertes depuis cette liste :",
+     "Aus dieser Liste können nur Webadressen (http, https, ftp) geöffnet werden:"),
+    (1368, "Question before a save dialog replaces a file (line break and path follow)",
+     "This file already exists. Do you want to replace it?",
+     "Este archivo ya existe. ¿Desea reemplazarlo?",
+     "Ce fichier existe déjà. Voulez-vous le remplacer ?",
+     "Diese Datei ist bereits vorhanden. Möchten Sie sie ersetzen?"),
+    (1370, "Message: a save dialog refused a read-only file (line break and path follow)",
+     "This file is read-only and cannot be replaced:",
+     "Este archivo es de solo lectura y no se puede reemplazar:",
+     "Ce fichier est en lecture seule et ne peut pas être remplacé :",
+     "Diese Datei ist schreibgeschützt und kann nicht ersetzt werden:"),
+    (1372, "Message: a save dialog named a missing folder (line break and path follow)",
+     "This folder does not exist:", "Esta carpeta no existe:", "Ce dossier n'existe pas :",
+     "Dieser Ordner ist nicht vorhanden:"),
+    (1374, "Message: the help file is missing (line break and path follow)",
+     "The help file could not be found:", "No se encontró el archivo de ayuda:",
+     "Le fichier d'aide est introuvable :", "Die Hilfedatei wurde nicht gefunden:"),
+    (1376, "Message: a picture file is too large to load",
+     "The picture file is too large to be loaded.",
+     "El archivo de imagen es demasiado grande para cargarlo.",
+     "Le fichier image est trop volumineux pour être chargé.",
+     "Die Bilddatei ist zu groß, um geladen zu werden."),
+]
+
+# Texts that the program joins directly to something else, so their last
+# character must be a blank in every language.
+ENDS_WITH_BLANK = {1118, 1212, 1214, 1216, 1218, 1276, 1344}
+
+# Controls that share one window (or one open menu) must not share an access
+# key. The main window's top menus and the cover window's tabs live in the same
+# window, so they are one group, together with the fixed "&Cd" tab.
+ACCESS_KEY_GROUPS = {
+    "menu bar and cover tabs": [1066, 1062, 1096, 1070, 1166, 1074, 1044, "&Cd"],
+    "File menu": [1080, 1084, 1092, 1266, 1088, 1238, 1076, 1154],
+    "Edit menu": [1056, 1086, 1072, 1060, 1064],
+    "Window menu": [1048, 1042],
+    "Help menu": [1054, 1144, 1312, 1038],
+    "print dialog": [1172, 1204, 1124, "CD", 1088, 1046],
+    "preferences": [1252, 1012, "&Ok", 1046],
+    "cover sites": [1040, 1058, 1078, 1068, 1052],
+    "site dialog": [1298, 1300, "&Ok", 1046],
+}
+NEEDS_ACCESS_KEY = {n for group in ACCESS_KEY_GROUPS.values() for n in group
+                    if isinstance(n, int)} - {1046, 1252}
+
+
+def french_typography(text):
+    # A no-break space keeps ":" and "?" from wrapping onto a line of their own.
+    return text.replace(" :", "\u00a0:").replace(" ?", "\u00a0?").replace(" !", "\u00a0!")
+
+
+def texts_by_language():
+    """{language code: {number: text}} with every number of the table."""
+    column = {"en": 2, "es": 3, "fr": 4, "de": 5}
+    result = {}
+    for _, code in LANGUAGES:
+        table = {}
+        for row in STRINGS:
+            text = row[column[code]]
+            table[row[0]] = french_typography(text) if code == "fr" else text
+        result[code] = table
+    return result
+
+
+def encode_text(text):
+    if "~" in text or "\r" in text:
+        raise ValueError(f"text may not contain '~' or CR: {text!r}")
+    stored = text.replace("\n", "~~")
+    if (not stored or stored[0] in ' \t"' or stored[-1] in ' \t"'):
+        stored = '"' + stored + '"'
+    return stored
+
+
+def build(texts):
+    """The finished file as bytes; the start positions settle after two rounds."""
+    sections = []
+    for name, code in LANGUAGES:
+        lines = [f"[{name}]"]
+        for number in range(BASE, LAST + 1, STEP):
+            lines.append(f"S{number}=" + encode_text(texts[code].get(number, "")))
+        sections.append(("\r\n".join(lines) + "\r\n").encode("utf-8"))
+
+    starts = [0] * len(LANGUAGES)
+    for _ in range(10):  # the header's own length depends on the digits of the starts
+        header = ["[SPOKEN]", f"NumLanguages={len(LANGUAGES)}"]
+        for i, (name, _) in enumerate(LANGUAGES, 1):
+            header += [f"Language{i}={name}", f"Language{i}Start={starts[i - 1]}"]
+        header += [f"NumStrings={NUM_STRINGS}", f"StringIndexBase={BASE}",
+                   f"StringIndexStep={STEP}"]
+        head = ("\r\n".join(header) + "\r\n").encode("ascii")
+        offset = len(head)
+        new_starts = []
+        for section in sections:
+            new_starts.append(offset + 1)
+            offset += len(section)
+        if new_starts == starts:
+            return head + b"".join(sections)
+        starts = new_starts
+    raise RuntimeError("start positions did not settle")
+
+
+def read_line(data, pos):
+    """One CR LF line from pos: (text, position after it)."""
+    end = data.find(b"\r\n", pos)
+    if end < 0:
+        raise ValueError(f"line at byte {pos} does not end in CR LF")
+    return data[pos:end].decode("utf-8"), end + 2
+
+
+def read_back(data):
+    """Parses the file as the program does: {language name: {number: text}}."""
+    if data.startswith(b"\xef\xbb\xbf"):
+        raise ValueError("file starts with a byte order mark")
+    if data.replace(b"\r\n", b"").count(b"\r") or data.replace(b"\r\n", b"").count(b"\n"):
+        raise ValueError("a line end other than CR LF")
+    header = {}
+    pos, section = 0, None
+    while pos < len(data):
+        line, pos = read_line(data, pos)
+        line = line.strip()
+        if line.startswith("["):
+            section = line[1:-1].upper()
+        elif section == "SPOKEN" and "=" in line:
+            key, value = line.split("=", 1)
+            header.setdefault(key.strip().lower(), value.strip())
+    for key, value in header.items():
+        if len(value) > 63:
+            raise ValueError(f"header value of {key} longer than 63 characters")
+
+    count = int(header["numlanguages"])
+    num_strings = int(header["numstrings"])
+    base, step = int(header["stringindexbase"]), int(header["stringindexstep"])
+    bound = base + num_strings * step
+    result = {}
+    for i in range(1, count + 1):
+        name = header[f"language{i}"]
+        start = int(header[f"language{i}start"])
+        line, pos = read_line(data, start - 1)
+        if line.strip() != f"[{name}]":
+            raise ValueError(f"Language{i}Start={start} does not lead to [{name}]: {line!r}")
+        table = {}
+        for k in range(num_strings):
+            line, pos = read_line(data, pos)
+            if "=" not in line:
+                raise ValueError(f"[{name}] line {k + 1} has no '=': {line!r}")
+            number_text, text = line[1:].split("=", 1)
+            number = int(number_text)
+            if number != base + k * step or not 0 <= number <= bound:
+                raise ValueError(f"[{name}] line {k + 1} carries number {number}")
+            if text.startswith('"'):
+                text = text[1:]
+            if text.endswith('"'):
+                text = text[:-1]
+            table[number] = text.replace("~~", "\r\n")
+        result[name] = table
+    if [name for name, _ in LANGUAGES] != [header[f"language{i}"] for i in range(1, count + 1)]:
+        raise ValueError("languages out of order")
+    return result
+
+
+def access_key(text):
+    at = text.replace("&&", "").find("&")
+    return None if at < 0 else text.replace("&&", "")[at + 1].lower()
+
+
+def check_texts(texts):
+    problems = []
+    used = {row[0] for row in STRINGS}
+    if len(used) != len(STRINGS):
+        problems.append("a number appears twice in the table")
+    for number in used:
+        if number % STEP or not BASE <= number <= LAST:
+            problems.append(f"{number} is not a valid string number")
+    for _, code in LANGUAGES:
+        table = texts[code]
+        for number in sorted(used):
+            text = table[number]
+            if not text.strip():
+                problems.append(f"{code} {number}: empty")
+            if text.count("&") > 1 or text.endswith("&"):
+                problems.append(f"{code} {number}: more than one '&'")
+            if number in ENDS_WITH_BLANK and not text.endswith(" "):
+                problems.append(f"{code} {number}: must end with a blank")
+            if number not in ENDS_WITH_BLANK and text != text.rstrip():
+                problems.append(f"{code} {number}: stray trailing blank")
+            if number in NEEDS_ACCESS_KEY:
+                key = access_key(text)
+                if key is None or not ("a" <= key <= "z"):
+                    problems.append(f"{code} {number}: needs a plain letter as access key")
+        for group, members in ACCESS_KEY_GROUPS.items():
+            seen = {}
+            for member in members:
+                key = access_key(member if isinstance(member, str) else table[member])
+                if key is None:
+                    continue
+                if key in seen:
+                    problems.append(f"{code} {group}: '{key}' used by {seen[key]} and {member}")
+                seen[key] = member
+    return problems
+
+
+def verify(data, texts):
+    parsed = read_back(data)
+    problems = check_texts(texts)
+    for name, code in LANGUAGES:
+        for number in range(BASE, LAST + 1, STEP):
+            expected = texts[code].get(number, "").replace("\n", "\r\n")
+            if parsed[name][number] != expected:
+                problems.append(f"{name} {number}: reads back as {parsed[name][number]!r}")
+    return problems
+
+
+def main(argv):
+    here = Path(__file__).resolve().parent
+    check_only = "--check" in argv
+    paths = [a for a in argv if a != "--check"]
+    target = Path(paths[0]) if paths else here / "Spoken.DBF"
+    texts = texts_by_language()
+    data = build(texts)
+    if check_only:
+        existing = target.read_bytes()
+        problems = verify(existing, texts)
+        if existing != data:
+            problems.append(f"{target} is not what the table produces; run without --check")
+    else:
+        problems = verify(data, texts)
+        if not problems:
+            target.write_bytes(data)
+    for problem in problems:
+        print("make_spoken:", problem, file=sys.stderr)
+    if problems:
+        return 1
+    print(f"{target}: {len(LANGUAGES)} languages, {NUM_STRINGS} strings each, "
+          f"{len(STRINGS)} in use, {len(data)} bytes")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv[1:]))
