@@ -158,8 +158,7 @@ QString mdiORVLA::statusText() const
 
 void mdiORVLA::OpenWithShell(const QString& target)
 {
-    platform::BusyCursor busy;
-    platform::openDocument(target);
+    platform::OpenWithShell(target);
 }
 
 void mdiORVLA::mnuNew_Click() {}

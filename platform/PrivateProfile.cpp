@@ -1,5 +1,7 @@
 #include "PrivateProfile.h"
 
+#include <QSet>
+
 #include "TextCodec.h"
 
 #include <QFile>
@@ -18,7 +20,12 @@ struct RawLine
     qsizetype endLength = 0;
 };
 
-enum class LineKind { Other, Section, Key };
+enum class LineKind
+{
+    Other,
+    Section,
+    Key
+};
 
 struct ParsedLine
 {
@@ -27,7 +34,12 @@ struct ParsedLine
     QString value;
 };
 
-enum class ReadResult { Ok, Missing, Failed };
+enum class ReadResult
+{
+    Ok,
+    Missing,
+    Failed
+};
 
 // Files may come from Windows, old Macs or Unix, and may mix their line ends after
 // being edited on different systems.
@@ -63,6 +75,11 @@ QStringView trimBlanks(QStringView text)
     return text.sliced(begin, end - begin);
 }
 
+QString indexKey(const QString& sectionFolded, const QString& keyFolded)
+{
+    return sectionFolded + QChar(0) + keyFolded;
+}
+
 bool sameName(QStringView a, QStringView b)
 {
     return a.compare(b, Qt::CaseInsensitive) == 0;
@@ -84,8 +101,8 @@ ParsedLine parseLine(QByteArrayView bytes)
         return {};
     QStringView value = trimBlanks(line.sliced(equals + 1));
     // Quotes let a value keep blanks at its ends; only one matching pair is stripped.
-    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'')
-        && value.back() == value.front())
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
         value = value.sliced(1, value.size() - 2);
     return {LineKind::Key, trimBlanks(line.first(equals)).toString(), value.toString()};
 }
@@ -127,8 +144,8 @@ bool hasLineBreak(const QString& text)
 // as well as access, so that the answer does not depend on who runs the program.
 bool isWritableFile(const QFile& file)
 {
-    constexpr auto anyWrite = QFileDevice::WriteOwner | QFileDevice::WriteGroup
-                              | QFileDevice::WriteOther;
+    constexpr auto anyWrite =
+        QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther;
     const QFileDevice::Permissions permissions = file.permissions();
     return (permissions & QFileDevice::WriteUser) && (permissions & anyWrite);
 }
@@ -143,9 +160,9 @@ ProfileFile ProfileFile::load(const QString& path)
     return parse(bytes);
 }
 
-// Each section header is stored as an entry with an empty key, so that value() can tell
-// the first occurrence of a section from a later one with the same name. Key lines with
-// an empty name are dropped: no lookup could reach them.
+// Lookups go through an index of the first section of each name and the first key of each
+// name in it, so that reading many keys of a large file stays cheap. Key lines with an empty
+// name are dropped: no lookup could reach them.
 ProfileFile ProfileFile::parse(const QByteArray& bytes)
 {
     ProfileFile file;
@@ -153,40 +170,37 @@ ProfileFile ProfileFile::parse(const QByteArray& bytes)
         return file;
     file.m_valid = true;
     const QByteArrayView view(bytes);
-    QString section;
-    bool inSection = false; // lines before the first section belong to none
+    QSet<QString> seenSections;
+    QString sectionFolded;
+    bool indexing = false; // lines before the first section, and repeated sections, are not
     const QList<RawLine> lines = splitLines(bytes);
     for (const RawLine& line : lines) {
         ParsedLine parsed = parseLine(view.sliced(line.begin, line.length));
         if (parsed.kind == LineKind::Section) {
-            section = parsed.name;
-            inSection = true;
-            file.m_entries.append({section, QString(), QString()});
-        } else if (parsed.kind == LineKind::Key && inSection && !parsed.name.isEmpty()) {
-            file.m_entries.append({section, std::move(parsed.name), std::move(parsed.value)});
+            sectionFolded = parsed.name.toCaseFolded();
+            indexing = !seenSections.contains(sectionFolded);
+            seenSections.insert(sectionFolded);
+        } else if (parsed.kind == LineKind::Key && indexing && !parsed.name.isEmpty()) {
+            const QString id = indexKey(sectionFolded, parsed.name.toCaseFolded());
+            if (!file.m_values.contains(id))
+                file.m_values.insert(id, std::move(parsed.value));
         }
     }
     return file;
 }
 
-QString ProfileFile::value(const QString& section, const QString& key,
-                           const QString& defaultValue, int size) const
+QString ProfileFile::value(const QString& section, const QString& key, const QString& defaultValue,
+                           int size) const
 {
     const QStringView wantedSection = trimBlanks(section);
     const QStringView wantedKey = trimBlanks(key);
     if (!m_valid || wantedKey.isEmpty())
         return cutToSize(defaultValue, size);
-
-    const qsizetype count = m_entries.size();
-    qsizetype i = 0;
-    while (i < count
-           && !(m_entries[i].key.isEmpty() && sameName(m_entries[i].section, wantedSection)))
-        ++i;
-    for (++i; i < count && !m_entries[i].key.isEmpty(); ++i) {
-        if (sameName(m_entries[i].key, wantedKey))
-            return cutToSize(m_entries[i].value, size);
-    }
-    return cutToSize(defaultValue, size);
+    const auto it = m_values.constFind(
+        indexKey(wantedSection.toString().toCaseFolded(), wantedKey.toString().toCaseFolded()));
+    if (it == m_values.constEnd())
+        return cutToSize(defaultValue, size);
+    return cutToSize(*it, size);
 }
 
 QString GetPrivateProfileString(const QString& section, const QString& key,

@@ -1,7 +1,7 @@
 #pragma once
 
 #include <QByteArray>
-#include <QList>
+#include <QHash>
 #include <QString>
 
 namespace platform {
@@ -44,13 +44,8 @@ public:
                   int size) const;
 
 private:
-    struct Entry
-    {
-        QString section; // as written, trimmed
-        QString key;     // as written, trimmed
-        QString value;   // trimmed, quotes removed
-    };
-    QList<Entry> m_entries;
+    // case-folded section + NUL + case-folded key -> the value (trimmed, quotes removed)
+    QHash<QString, QString> m_values;
     bool m_valid = false;
 };
 

@@ -1,5 +1,7 @@
 #include "Shell.h"
 
+#include "Ui.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
@@ -20,6 +22,12 @@ bool openDocument(const QString& target)
     if (!url.isValid())
         return false;
     return QDesktopServices::openUrl(url);
+}
+
+void OpenWithShell(const QString& target)
+{
+    BusyCursor busy;
+    openDocument(target);
 }
 
 bool startProgram(const QString& program, const QStringList& arguments)
