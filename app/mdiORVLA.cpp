@@ -1,11 +1,14 @@
 #include "mdiORVLA.h"
 
 #include "AppInfo.h"
+#include "clsCover.h"
+#include "frmMenu.h"
 #include "LangLoader.h"
 #include "LangRuntime.h"
 #include "Preferences.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
+#include "ShellCommands.h"
 #include "Shell.h"
 #include "Twips.h"
 #include "Ui.h"
@@ -50,6 +53,9 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     m_mdi->setBackground(QApplication::palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);
 
+    setCoverHost(this);
+    connect(m_mdi, &QMdiArea::subWindowActivated, this, &mdiORVLA::documentActivated);
+
     createActions();
     createMenus();
     createToolBar();
@@ -63,7 +69,13 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     Load();
 }
 
-mdiORVLA::~mdiORVLA() = default;
+mdiORVLA::~mdiORVLA()
+{
+    // The document area outlives this part of the window while it closes its documents.
+    disconnect(m_mdi, nullptr, this, nullptr);
+    if (coverHost() == this)
+        setCoverHost(nullptr);
+}
 
 void mdiORVLA::createStatusBar()
 {
@@ -78,6 +90,7 @@ void mdiORVLA::createStatusBar()
 void mdiORVLA::Load()
 {
     m_firstActivation = true;
+    ActiveCover = clsCover::create();
     const QString path = platform::commandLinePath();
     if (!path.isEmpty()) {
         // A file opened from the desktop speaks the saved language; the chooser asks only
@@ -90,15 +103,28 @@ void mdiORVLA::Load()
     registerCoverSetFileType();
 }
 
+// A path that names no file opens an empty window captioned with it.
 void mdiORVLA::openStartupCoverSet(const QString& path)
 {
-    Q_UNUSED(path)
-    // Opens the cover-set file named on the command line in a document window.
+    ActiveCover->setFileCover(path);
+    ActiveCover->LoadCover();
 }
 
 void mdiORVLA::registerCoverSetFileType()
 {
     // Registers the cover-set file type with the desktop.
+}
+
+// A document window became the active one (or none is): the one before loses the focus,
+// the new one is activated.
+void mdiORVLA::documentActivated(QMdiSubWindow* window)
+{
+    frmMenu* next = window ? qobject_cast<frmMenu*>(window->widget()) : nullptr;
+    if (m_activeDocument && m_activeDocument != next)
+        m_activeDocument->LostFocus();
+    m_activeDocument = next;
+    if (next)
+        next->Activate();
 }
 
 bool mdiORVLA::event(QEvent* event)
@@ -129,7 +155,9 @@ void mdiORVLA::firstActivationOnce()
 
 void mdiORVLA::closeEvent(QCloseEvent* event)
 {
-    if (!closeDocuments()) {
+    // The cover-sites window writes its list as it closes; a list that could not be written
+    // keeps the program open once, so the user can see the message and try again.
+    if (!closeDocuments() || !closeCoverSites()) {
         event->ignore();
         return;
     }
@@ -149,6 +177,8 @@ bool mdiORVLA::closeDocuments()
 void mdiORVLA::ShowStatus(const QString& text)
 {
     m_barEstado->setText(text);
+    // Shown at once: the work that reports it keeps the event loop busy.
+    m_barEstado->repaint();
 }
 
 QString mdiORVLA::statusText() const
@@ -161,11 +191,39 @@ void mdiORVLA::OpenWithShell(const QString& target)
     platform::OpenWithShell(target);
 }
 
-void mdiORVLA::mnuNew_Click() {}
-void mdiORVLA::mnuOpen_Click() {}
-void mdiORVLA::mnuSave_Click() {}
-void mdiORVLA::mnuSaveAs_Click() {}
-void mdiORVLA::mnuPrint_Click() {}
+void mdiORVLA::mnuNew_Click()
+{
+    ActiveCover = clsCover::create();
+    ActiveCover->NewCover();
+}
+
+void mdiORVLA::mnuOpen_Click()
+{
+    const std::shared_ptr<clsCover> previous = ActiveCover;
+    ActiveCover = clsCover::create();
+    ActiveCover->LoadCover();
+    if (!ActiveCover->frmCover())
+        ActiveCover = previous; // cancelled: nothing opened
+}
+
+void mdiORVLA::mnuSave_Click()
+{
+    if (ActiveCover)
+        ActiveCover->SaveCover(1);
+}
+
+void mdiORVLA::mnuSaveAs_Click()
+{
+    if (ActiveCover)
+        ActiveCover->SaveCover(2);
+}
+
+void mdiORVLA::mnuPrint_Click()
+{
+    if (ActiveCover)
+        ActiveCover->PrintCover();
+}
+
 void mdiORVLA::mnuPreferences_Click() {}
 
 void mdiORVLA::mnuLanguage_Click()
@@ -181,11 +239,23 @@ void mdiORVLA::mnuExit_Click()
     close();
 }
 
-void mdiORVLA::mnuCopyClip_Click() {}
-void mdiORVLA::mnuPasteClip_Click() {}
-void mdiORVLA::mnuInsertPicture_Click() {}
-void mdiORVLA::mnuDeletePicture_Click() {}
-void mdiORVLA::mnuInsertObject_Click() {}
+void mdiORVLA::mnuInsertPicture_Click()
+{
+    if (ActiveCover)
+        ActiveCover->InsertPicture();
+}
+
+void mdiORVLA::mnuDeletePicture_Click()
+{
+    if (ActiveCover)
+        ActiveCover->DeletePicture();
+}
+
+void mdiORVLA::mnuInsertObject_Click()
+{
+    if (ActiveCover)
+        ActiveCover->EditarObjeto();
+}
 
 void mdiORVLA::mnuCascade_Click()
 {
@@ -209,12 +279,22 @@ void mdiORVLA::mnuArrangeIcons_Click()
     }
 }
 
-void mdiORVLA::mnuHelpContents_Click() {}
-void mdiORVLA::mnuCovers_Click() {}
+void mdiORVLA::mnuHelpContents_Click()
+{
+    showHelpContents(this);
+}
+
+void mdiORVLA::mnuCovers_Click()
+{
+    showCoverSites(this);
+}
 
 void mdiORVLA::mnuORVLASite_Click()
 {
     OpenWithShell(platform::productWebAddress());
 }
 
-void mdiORVLA::mnuAbout_Click() {}
+void mdiORVLA::mnuAbout_Click()
+{
+    showAbout(this);
+}

@@ -1,19 +1,24 @@
 #pragma once
 
+#include "CoverHost.h"
 #include "ImageList.h"
 
 #include <QHash>
 #include <QMainWindow>
+#include <QPointer>
+
+#include <memory>
 
 class QAction;
 class QLabel;
 class QMdiArea;
+class QMdiSubWindow;
 class QMenu;
 class QToolBar;
 
 // The program's main window: a frame for the cover-set document windows, with the menus,
 // the toolbar and the status bar, and the program's start-up.
-class mdiORVLA : public QMainWindow
+class mdiORVLA : public QMainWindow, public CoverHost
 {
     Q_OBJECT
 
@@ -32,8 +37,15 @@ public:
 
     bool firstActivation() const { return m_firstActivation; }
 
+    // What the cover sets need of the main window.
+    QMdiArea* documentArea() override { return m_mdi; }
+    std::shared_ptr<clsCover> activeCover() const override { return ActiveCover; }
+    void setActiveCover(std::shared_ptr<clsCover> cover) override { ActiveCover = cover; }
+    void UpdateCommands(frmMenu* window, bool enable) override;
+    QMenu* editMenu() override { return m_menus.value(QStringLiteral("mnuEdit")); }
+
     void ApplyTexts();
-    void ShowStatus(const QString& text);
+    void ShowStatus(const QString& text) override;
     QString statusText() const;
     void OpenWithShell(const QString& target);
 
@@ -73,6 +85,7 @@ private:
     void createToolBar();
     void createStatusBar();
     void fillWindowMenu();
+    void documentActivated(QMdiSubWindow* window);
     void firstActivationOnce();
     // Closes every document window with its save question; false when the user kept one.
     bool closeDocuments();
@@ -88,6 +101,8 @@ private:
     QHash<QString, QAction*> m_buttons;
     QHash<QString, QMenu*> m_menus;
     QList<QAction*> m_windowListActions;
+    std::shared_ptr<clsCover> ActiveCover;
+    QPointer<frmMenu> m_activeDocument; // the document window last activated
     ImageList m_imgTools;
     bool m_firstActivation = true;
 };

@@ -209,26 +209,14 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
     return ProfileFile::load(path).value(section, key, defaultValue, size);
 }
 
-bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
-                               const QString& path)
+namespace {
+
+// The file's bytes with one key set, as the writer leaves them.
+QByteArray withKey(const QByteArray& bytes, const QString& section, const QString& key,
+                   const QString& value)
 {
     const QStringView wantedSection = trimBlanks(section);
     const QStringView wantedKey = trimBlanks(key);
-    if (wantedKey.isEmpty() || hasLineBreak(section) || hasLineBreak(key) || hasLineBreak(value))
-        return false;
-
-    QByteArray bytes;
-    switch (readProfileBytes(path, &bytes)) {
-    case ReadResult::Failed:
-        return false;
-    case ReadResult::Missing:
-        break;
-    case ReadResult::Ok:
-        if (!isWritableFile(QFile(path)))
-            return false;
-        break;
-    }
-
     const QByteArrayView view(bytes);
     const QList<RawLine> lines = splitLines(bytes);
     // New lines follow the file's own convention so that an editor sees one style.
@@ -278,6 +266,31 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         result += '[' + section.toUtf8() + ']' + lineEnd + newLine + lineEnd;
     }
 
+    return result;
+}
+
+bool keyWritable(const QString& section, const QString& key, const QString& value)
+{
+    return !trimBlanks(key).isEmpty() && !hasLineBreak(section) && !hasLineBreak(key) &&
+           !hasLineBreak(value);
+}
+
+// Reads the file for an update; false when it must not be written.
+bool readForWriting(const QString& path, QByteArray* bytes)
+{
+    switch (readProfileBytes(path, bytes)) {
+    case ReadResult::Failed:
+        return false;
+    case ReadResult::Missing:
+        return true;
+    case ReadResult::Ok:
+        return isWritableFile(QFile(path));
+    }
+    return false;
+}
+
+bool replaceFile(const QString& path, const QByteArray& result)
+{
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly))
         return false;
@@ -286,6 +299,33 @@ bool WritePrivateProfileString(const QString& section, const QString& key, const
         return false;
     }
     return out.commit();
+}
+
+} // namespace
+
+bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
+                               const QString& path)
+{
+    QByteArray bytes;
+    if (!keyWritable(section, key, value) || !readForWriting(path, &bytes))
+        return false;
+    return replaceFile(path, withKey(bytes, section, key, value));
+}
+
+bool WritePrivateProfileStrings(const QString& section,
+                                const QList<std::pair<QString, QString>>& keyValues,
+                                const QString& path)
+{
+    for (const auto& [key, value] : keyValues) {
+        if (!keyWritable(section, key, value))
+            return false;
+    }
+    QByteArray bytes;
+    if (!readForWriting(path, &bytes))
+        return false;
+    for (const auto& [key, value] : keyValues)
+        bytes = withKey(bytes, section, key, value);
+    return replaceFile(path, bytes);
 }
 
 } // namespace platform

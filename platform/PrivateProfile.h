@@ -2,6 +2,9 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QList>
+
+#include <utility>
 #include <QString>
 
 namespace platform {
@@ -26,6 +29,12 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
 // (which would corrupt the file's structure).
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path);
+
+// Sets several keys of one section as the single-key writer would, one after the other, and
+// replaces the file once: either all of them are written or none.
+bool WritePrivateProfileStrings(const QString& section,
+                                const QList<std::pair<QString, QString>>& keyValues,
+                                const QString& path);
 
 // A profile file parsed once, for callers that read many keys of one file.
 class ProfileFile

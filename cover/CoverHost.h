@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+
+#include <memory>
+
+class QMdiArea;
+class QMenu;
+class clsCover;
+class frmMenu;
+
+// What the cover sets need of the main window. The main window implements it; the cover
+// subsystem never includes the main window itself.
+class CoverHost
+{
+public:
+    virtual ~CoverHost() = default;
+
+    virtual QMdiArea* documentArea() = 0;
+    virtual std::shared_ptr<clsCover> activeCover() const = 0;
+    virtual void setActiveCover(std::shared_ptr<clsCover> cover) = 0;
+    virtual void UpdateCommands(frmMenu* window, bool enable) = 0;
+    virtual void ShowStatus(const QString& text) = 0;
+    // The Edit menu, shown as the document window's pop-up menu.
+    virtual QMenu* editMenu() = 0;
+};
+
+CoverHost* coverHost();
+void setCoverHost(CoverHost* host);

@@ -1,0 +1,344 @@
+#include "BitmapIntegrity.h"
+
+#include <QList>
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+// Bounds-checked little- and big-endian reads over the file's bytes; every walk below
+// only moves forward, so each ends within the file's length.
+class Bytes
+{
+public:
+    explicit Bytes(const QByteArray& bytes)
+        : m_data(reinterpret_cast<const uchar*>(bytes.constData())), m_size(bytes.size())
+    {
+    }
+
+    qint64 size() const { return m_size; }
+    bool has(qint64 at, qint64 count) const
+    {
+        return at >= 0 && count >= 0 && at <= m_size && count <= m_size - at;
+    }
+    uchar at(qint64 i) const { return m_data[i]; }
+    quint32 le16(qint64 i) const { return m_data[i] | m_data[i + 1] << 8; }
+    quint32 le32(qint64 i) const { return le16(i) | le16(i + 2) << 16; }
+    quint32 be16(qint64 i) const { return m_data[i] << 8 | m_data[i + 1]; }
+    quint32 be32(qint64 i) const { return be16(i) << 16 | be16(i + 2); }
+    bool startsWith(qint64 i, const char* text) const
+    {
+        const auto length = qint64(std::strlen(text));
+        return has(i, length) && std::memcmp(m_data + i, text, size_t(length)) == 0;
+    }
+    // Position of the next 0xFF at or after `from`, or -1.
+    qint64 nextFF(qint64 from) const
+    {
+        if (from >= m_size)
+            return -1;
+        const void* hit = std::memchr(m_data + from, 0xFF, size_t(m_size - from));
+        return hit ? static_cast<const uchar*>(hit) - m_data : -1;
+    }
+
+private:
+    const uchar* m_data;
+    qint64 m_size;
+};
+
+bool isFrameMarker(uchar m)
+{
+    return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
+}
+
+// Segments with their lengths, entropy-coded data after each scan, until the end-of-image
+// marker. Stray bytes between segments are skipped the way decoders skip them.
+bool jpegComplete(const Bytes& b)
+{
+    if (!b.has(0, 4) || b.at(0) != 0xFF || b.at(1) != 0xD8)
+        return false;
+    bool frame = false;
+    bool scan = false;
+    qint64 i = 2;
+    while (i < b.size()) {
+        i = b.nextFF(i);
+        if (i < 0)
+            return false;
+        while (i < b.size() && b.at(i) == 0xFF)
+            ++i;
+        if (i >= b.size())
+            return false;
+        const uchar marker = b.at(i++);
+        if (marker == 0xD9)
+            return frame && scan;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
+            continue;
+        if (!b.has(i, 2))
+            return false;
+        const qint64 length = b.be16(i);
+        if (length < 2 || !b.has(i, length))
+            return false;
+        frame = frame || isFrameMarker(marker);
+        i += length;
+        if (marker != 0xDA)
+            continue;
+        scan = true;
+        // Inside entropy-coded data 0xFF is followed by a stuffed 0 or a restart marker;
+        // anything else is the next segment's marker.
+        for (;;) {
+            const qint64 ff = b.nextFF(i);
+            if (ff < 0)
+                return false;
+            qint64 j = ff + 1;
+            while (j < b.size() && b.at(j) == 0xFF)
+                ++j;
+            if (j >= b.size())
+                return false;
+            const uchar next = b.at(j);
+            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7)) {
+                i = j + 1;
+                continue;
+            }
+            i = ff;
+            break;
+        }
+    }
+    return false;
+}
+
+bool pngComplete(const Bytes& b)
+{
+    if (!b.startsWith(0, "\x89PNG\r\n\x1a\n"))
+        return false;
+    bool header = false;
+    bool data = false;
+    qint64 i = 8;
+    while (b.has(i, 12)) {
+        const qint64 length = b.be32(i);
+        if (length > 0x7FFFFFFF || !b.has(i + 8, length + 4))
+            return false;
+        if (b.startsWith(i + 4, "IEND"))
+            return header && data;
+        header = header || b.startsWith(i + 4, "IHDR");
+        data = data || b.startsWith(i + 4, "IDAT");
+        i += 12 + length;
+    }
+    return false;
+}
+
+// Run-length bitmaps end with the end-of-bitmap code (0, 1).
+bool bmpRleComplete(const Bytes& b, qint64 i, bool fourBit)
+{
+    while (b.has(i, 2)) {
+        const uchar count = b.at(i);
+        const uchar code = b.at(i + 1);
+        i += 2;
+        if (count != 0 || code == 0)
+            continue;
+        if (code == 1)
+            return true;
+        if (code == 2) {
+            i += 2;
+            continue;
+        }
+        const qint64 literal = fourBit ? (code + 1) / 2 : code;
+        i += (literal + 1) & ~qint64(1);
+    }
+    return false;
+}
+
+bool bmpComplete(const Bytes& b)
+{
+    if (!b.startsWith(0, "BM") || !b.has(0, 26))
+        return false;
+    const qint64 offset = b.le32(10);
+    const quint32 headerSize = b.le32(14);
+    qint64 width = 0;
+    qint64 height = 0;
+    quint32 bitCount = 0;
+    quint32 compression = 0;
+    if (headerSize == 12) {
+        width = b.le16(18);
+        height = b.le16(20);
+        bitCount = b.le16(24);
+    } else if (headerSize >= 40 && b.has(0, 54)) {
+        width = qint32(b.le32(18));
+        height = qint32(b.le32(22));
+        bitCount = b.le16(28);
+        compression = b.le32(30);
+    } else {
+        return false;
+    }
+    if (!b.has(offset, 1))
+        return false;
+    if (compression == 1 || compression == 2)
+        return bmpRleComplete(b, offset, compression == 2);
+    if (compression != 0 && compression != 3 && compression != 6)
+        return true;
+    if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 64)
+        return true;
+    const qint64 rowBits = width * bitCount;
+    const qint64 stride = (rowBits + 31) / 32 * 4;
+    const qint64 rows = height < 0 ? -height : height;
+    // Some writers leave out the padding of the last row; its pixels must be there.
+    const qint64 needed = stride * (rows - 1) + (rowBits + 7) / 8;
+    return b.has(offset, needed);
+}
+
+// Data sub-blocks: a length byte and that many bytes, until a zero length.
+qint64 skipGifSubBlocks(const Bytes& b, qint64 i)
+{
+    while (b.has(i, 1)) {
+        const qint64 length = b.at(i++);
+        if (length == 0)
+            return i;
+        i += length;
+    }
+    return -1;
+}
+
+// Complete when its first image is (only that image is ever shown).
+bool gifComplete(const Bytes& b)
+{
+    if ((!b.startsWith(0, "GIF87a") && !b.startsWith(0, "GIF89a")) || !b.has(0, 13))
+        return false;
+    qint64 i = 13;
+    if (b.at(10) & 0x80)
+        i += 3 * (qint64(2) << (b.at(10) & 7));
+    while (b.has(i, 1)) {
+        const uchar block = b.at(i++);
+        if (block == 0x21) {
+            i = skipGifSubBlocks(b, i + 1);
+        } else if (block == 0x2C) {
+            if (!b.has(i, 10))
+                return false;
+            const uchar flags = b.at(i + 8);
+            i += 9;
+            if (flags & 0x80)
+                i += 3 * (qint64(2) << (flags & 7));
+            return skipGifSubBlocks(b, i + 1) > 0;
+        } else {
+            return false;
+        }
+        if (i < 0)
+            return false;
+    }
+    return false;
+}
+
+bool webpComplete(const Bytes& b)
+{
+    if (!b.startsWith(0, "RIFF") || !b.startsWith(8, "WEBP"))
+        return false;
+    const qint64 size = b.le32(4);
+    return size >= 4 && b.has(8, size);
+}
+
+class TiffReader
+{
+public:
+    explicit TiffReader(const Bytes& b) : m_b(b), m_bigEndian(b.startsWith(0, "MM")) {}
+
+    quint32 u16(qint64 i) const { return m_bigEndian ? m_b.be16(i) : m_b.le16(i); }
+    quint32 u32(qint64 i) const { return m_bigEndian ? m_b.be32(i) : m_b.le32(i); }
+
+    // The values of a SHORT or LONG directory entry; false when they lie outside the file.
+    bool values(qint64 entry, QList<quint32>& out) const
+    {
+        const quint32 type = u16(entry + 2);
+        const qint64 count = u32(entry + 4);
+        const qint64 width = type == 3 ? 2 : type == 4 ? 4 : 0;
+        if (width == 0 || count > m_b.size())
+            return false;
+        const qint64 start = count * width <= 4 ? entry + 8 : qint64(u32(entry + 8));
+        if (!m_b.has(start, count * width))
+            return false;
+        out.reserve(count);
+        for (qint64 k = 0; k < count; ++k)
+            out.append(width == 2 ? u16(start + k * 2) : u32(start + k * 4));
+        return true;
+    }
+
+private:
+    const Bytes& m_b;
+    bool m_bigEndian;
+};
+
+// The first directory's strips (or tiles) must lie inside the file.
+bool tiffComplete(const Bytes& b)
+{
+    if (!b.startsWith(0, "II*\0") && !b.startsWith(0, "MM\0*")) {
+        // BigTIFF and the like: left to the decoder.
+        return b.startsWith(0, "II") || b.startsWith(0, "MM");
+    }
+    if (!b.has(0, 8))
+        return false;
+    const TiffReader tiff(b);
+    const qint64 directory = tiff.u32(4);
+    if (!b.has(directory, 2))
+        return false;
+    const qint64 entries = tiff.u16(directory);
+    if (!b.has(directory + 2, entries * 12))
+        return false;
+    QList<quint32> offsets;
+    QList<quint32> counts;
+    for (qint64 e = 0; e < entries; ++e) {
+        const qint64 entry = directory + 2 + e * 12;
+        const quint32 tag = tiff.u16(entry);
+        if (tag == 273 || tag == 324) {
+            if (!tiff.values(entry, offsets))
+                return false;
+        } else if (tag == 279 || tag == 325) {
+            if (!tiff.values(entry, counts))
+                return false;
+        }
+    }
+    if (offsets.size() != counts.size())
+        return false;
+    for (qsizetype k = 0; k < offsets.size(); ++k) {
+        if (!b.has(offsets[k], counts[k]))
+            return false;
+    }
+    return true;
+}
+
+// Icons and cursors: every image the directory lists lies inside the file.
+bool icoComplete(const Bytes& b)
+{
+    if (!b.has(0, 6) || b.le16(0) != 0 || (b.le16(2) != 1 && b.le16(2) != 2))
+        return false;
+    const qint64 count = b.le16(4);
+    if (count == 0 || !b.has(6, count * 16))
+        return false;
+    for (qint64 k = 0; k < count; ++k) {
+        const qint64 entry = 6 + k * 16;
+        if (!b.has(b.le32(entry + 12), b.le32(entry + 8)))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool isBitmapComplete(const QByteArray& format, const QByteArray& bytes)
+{
+    const Bytes b(bytes);
+    if (format == "jpeg" || format == "jpg")
+        return jpegComplete(b);
+    if (format == "png")
+        return pngComplete(b);
+    if (format == "bmp")
+        return bmpComplete(b);
+    if (format == "gif")
+        return gifComplete(b);
+    if (format == "webp")
+        return webpComplete(b);
+    if (format == "tiff" || format == "tif")
+        return tiffComplete(b);
+    if (format == "ico" || format == "cur")
+        return icoComplete(b);
+    return true;
+}
+
+} // namespace platform

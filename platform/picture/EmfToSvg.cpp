@@ -1,0 +1,41 @@
+#include "EmfToSvg.h"
+
+#include <emf2svg.h>
+
+#include <cstdlib>
+#include <mutex>
+#include <vector>
+
+namespace platform {
+
+bool emfToSvg(const unsigned char* data, size_t size, std::string& svgOut)
+{
+    svgOut.clear();
+    if (data == nullptr || size == 0)
+        return false;
+    static std::mutex mutex;
+    const std::lock_guard<std::mutex> lock(mutex);
+
+    // The library takes a mutable buffer; it gets a copy so the caller's bytes stay untouched
+    // whatever it does.
+    std::vector<char> contents(data, data + size);
+    char emptyNameSpace[] = "";
+    generatorOptions options{};
+    options.nameSpace = emptyNameSpace;
+    options.verbose = false;
+    // EMF+ support is partial; the GDI records that dual files carry draw more reliably.
+    options.emfplus = false;
+    options.svgDelimiter = true;
+    options.imgWidth = 0;
+    options.imgHeight = 0;
+
+    char* out = nullptr;
+    size_t length = 0;
+    const int ok = emf2svg(contents.data(), contents.size(), &out, &length, &options);
+    if (ok && out != nullptr && length > 0)
+        svgOut.assign(out, length);
+    std::free(out);
+    return ok && !svgOut.empty();
+}
+
+} // namespace platform

@@ -1,0 +1,103 @@
+#include "HelpWindow.h"
+
+#include "AppInfo.h"
+#include "LangRuntime.h"
+#include "ProgramFolder.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QIcon>
+#include <QPointer>
+#include <QStyle>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<HelpWindow> g_window;
+
+} // namespace
+
+HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmHelp"));
+
+    m_browser = new QTextBrowser(this);
+    m_browser->setObjectName(QStringLiteral("txtHelp"));
+    // Addresses outside the help (the product's site) belong in the user's browser.
+    m_browser->setOpenExternalLinks(true);
+    m_browser->document()->setDocumentMargin(14);
+
+    auto* tools = new QToolBar(this);
+    tools->setIconSize(QSize(20, 20));
+    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QString());
+    QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward), QString());
+    QAction* contents = tools->addAction(
+        QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
+        QString());
+    back->setEnabled(false);
+    forward->setEnabled(false);
+    connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);
+    connect(forward, &QAction::triggered, m_browser, &QTextBrowser::forward);
+    connect(contents, &QAction::triggered, this, &HelpWindow::showContentsPage);
+    connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+    connect(m_browser, &QTextBrowser::sourceChanged, this, &HelpWindow::updateTitle);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tools);
+    layout->addWidget(m_browser, 1);
+    resize(780, 600);
+}
+
+QString HelpWindow::contentsPath()
+{
+    return platform::programFile(contentsFileName());
+}
+
+HelpWindow* HelpWindow::showContents(QWidget* mainWindow)
+{
+    if (!g_window)
+        g_window = new HelpWindow(mainWindow);
+    g_window->showContentsPage();
+    g_window->show();
+    g_window->setWindowState(g_window->windowState() & ~Qt::WindowMinimized);
+    g_window->raise();
+    g_window->activateWindow();
+    return g_window;
+}
+
+HelpWindow* HelpWindow::openWindow()
+{
+    return g_window;
+}
+
+bool HelpWindow::showContentsPage()
+{
+    const QString path = contentsPath();
+    if (QFileInfo(path).isFile()) {
+        const QUrl page = QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath());
+        if (m_browser->source() == page)
+            m_browser->reload();
+        else
+            m_browser->setSource(page);
+        updateTitle();
+        return true;
+    }
+    m_browser->clearHistory();
+    m_browser->setHtml(QStringLiteral("<p>") + LangString(1374).toHtmlEscaped() +
+                       QStringLiteral("<br><b>") + path.toHtmlEscaped() +
+                       QStringLiteral("</b></p>"));
+    setWindowTitle(platform::productName());
+    return false;
+}
+
+void HelpWindow::updateTitle()
+{
+    const QString page = m_browser->documentTitle();
+    setWindowTitle(page.isEmpty() ? platform::productName() : page);
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QWidget>
+
+class QTextBrowser;
+
+// The program's help: the HTML pages shipped in the program's folder, shown in a window of
+// their own beside the main window. The contents page is the first page.
+class HelpWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    explicit HelpWindow(QWidget* mainWindow = nullptr);
+
+    // The contents page's file name, after the help file the program has always named.
+    static QString contentsFileName() { return QStringLiteral("Orvla.html"); }
+    static QString contentsPath();
+
+    // The one help window, made when needed, brought forward on the contents page.
+    static HelpWindow* showContents(QWidget* mainWindow);
+    static HelpWindow* openWindow();
+
+    // Goes to the contents page, or says in the window that the help cannot be found.
+    // False when it cannot.
+    bool showContentsPage();
+
+    QTextBrowser* browser() const { return m_browser; }
+
+private:
+    void updateTitle();
+
+    QTextBrowser* m_browser = nullptr;
+};

@@ -1,0 +1,27 @@
+#include "ShellCommands.h"
+
+#include "HelpWindow.h"
+#include "Ui.h"
+#include "frmAbout.h"
+#include "frmCoverSites.h"
+
+void showCoverSites(QWidget* mainWindow)
+{
+    frmCoverSites::showWindow(mainWindow);
+}
+
+bool closeCoverSites()
+{
+    return frmCoverSites::closeWindow();
+}
+
+void showAbout(QWidget* parent)
+{
+    frmAbout about(parent);
+    platform::ui().execDialog(&about);
+}
+
+void showHelpContents(QWidget* parent)
+{
+    HelpWindow::showContents(parent);
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+class QWidget;
+
+// What the main window's Help menu and its closing reach in this folder.
+
+// Shows the cover-sites window beside the main window: made (and its list read) when none
+// is open, else only brought forward.
+void showCoverSites(QWidget* mainWindow);
+// Closes the cover-sites window, writing its list; true when none is open afterwards. When
+// the list cannot be written the user is told and the window stays open with the edits
+// (false); a second call with the list unchanged closes it anyway.
+bool closeCoverSites();
+
+// The about box, modal.
+void showAbout(QWidget* parent);
+
+// The help window on the contents page of the program's help.
+void showHelpContents(QWidget* parent);

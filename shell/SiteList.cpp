@@ -1,0 +1,118 @@
+#include "SiteList.h"
+
+#include "ProgramFolder.h"
+#include "TextCodec.h"
+#include "TextSplit.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace {
+
+QString g_userListPath;
+
+const QString kFileName = QStringLiteral("CS.DAT");
+
+bool startsWithWww(const QString& address)
+{
+    return address.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
+}
+
+QByteArray readBounded(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return file.read(SiteList::MaxFileBytes);
+}
+
+} // namespace
+
+QString SiteList::userListPath()
+{
+    if (!g_userListPath.isEmpty())
+        return g_userListPath;
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return QDir(folder).filePath(kFileName);
+}
+
+void SiteList::setUserListPathForTests(const QString& path)
+{
+    g_userListPath = path;
+}
+
+QString SiteList::startingListPath()
+{
+    return platform::programFile(kFileName);
+}
+
+QStringList SiteList::read()
+{
+    const QString own = userListPath();
+    return parse(readBounded(QFileInfo::exists(own) ? own : startingListPath()));
+}
+
+bool SiteList::write(const QStringList& entries)
+{
+    const QString path = userListPath();
+    if (!QDir().mkpath(QFileInfo(path).absolutePath()))
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = format(entries);
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
+QStringList SiteList::parse(const QByteArray& bytes)
+{
+    QStringList entries;
+    const QList<QByteArray> lines = bytes.split('\n');
+    for (const QByteArray& raw : lines) {
+        const QString line = platform::decodeLine(raw).trimmed();
+        if (line.isEmpty())
+            continue;
+        const QString semicolon = QStringLiteral(";");
+        entries.append(TextBefore(line, semicolon) + separator() + TextAfter(line, semicolon));
+    }
+    return entries;
+}
+
+QByteArray SiteList::format(const QStringList& entries)
+{
+    QByteArray bytes;
+    for (const QString& entry : entries) {
+        const QString line = TextBefore(entry, separator()).trimmed() + QLatin1Char(';') +
+                             TextAfter(entry, separator()).trimmed();
+        bytes += line.toUtf8() + "\r\n";
+    }
+    return bytes;
+}
+
+bool SiteList::isWebAddress(const QString& address)
+{
+    const QString text = address.trimmed();
+    if (text.isEmpty())
+        return false;
+    const QUrl url(startsWithWww(text) ? QStringLiteral("http://") + text : text,
+                   QUrl::TolerantMode);
+    if (!url.isValid() || url.host().isEmpty())
+        return false;
+    const QString scheme = url.scheme();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("ftp");
+}
+
+QString SiteList::shellTarget(const QString& address)
+{
+    const QString text = address.trimmed();
+    return startsWithWww(text) ? QStringLiteral("http://") + text : address;
+}

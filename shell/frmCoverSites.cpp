@@ -1,0 +1,233 @@
+#include "frmCoverSites.h"
+
+#include "AppInfo.h"
+#include "LangRuntime.h"
+#include "Shell.h"
+#include "SiteList.h"
+#include "TextSplit.h"
+#include "Ui.h"
+#include "frmEditSite.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QPointer<frmCoverSites> g_window;
+
+} // namespace
+
+frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+{
+    setObjectName(QStringLiteral("frmCoverSites"));
+
+    m_frame = new QGroupBox(this);
+    m_frame->setObjectName(QStringLiteral("Frame1"));
+    m_list = new QListWidget(m_frame);
+    m_list->setObjectName(QStringLiteral("lstCoverSites"));
+    m_list->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_list->setSortingEnabled(false);
+    auto* frameLayout = new QVBoxLayout(m_frame);
+    frameLayout->addWidget(m_list);
+
+    for (int i = 0; i < 5; ++i) {
+        m_buttons[i] = new QPushButton(this);
+        m_buttons[i]->setObjectName(QStringLiteral("btnAccion_%1").arg(i));
+        m_buttons[i]->setAutoDefault(false);
+        connect(m_buttons[i], &QPushButton::clicked, this, [this, i] { btnAccion_Click(i); });
+    }
+
+    auto* column = new QVBoxLayout;
+    for (int i = Add; i <= Go; ++i)
+        column->addWidget(m_buttons[i]);
+    column->addStretch();
+    auto* top = new QHBoxLayout;
+    top->addWidget(m_frame, 1);
+    top->addLayout(column);
+    auto* bottom = new QHBoxLayout;
+    bottom->addStretch();
+    bottom->addWidget(m_buttons[Close]);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+    resize(560, 340);
+
+    connect(m_list, &QListWidget::itemDoubleClicked, this, [this] { btnAccion_Click(Go); });
+    connect(m_list, &QListWidget::itemSelectionChanged, this, &frmCoverSites::updateButtons);
+
+    ApplyTexts();
+    ReadList();
+    updateButtons();
+}
+
+frmCoverSites* frmCoverSites::showWindow(QWidget* mainWindow)
+{
+    if (!g_window)
+        g_window = new frmCoverSites(mainWindow);
+    g_window->show();
+    g_window->setWindowState(g_window->windowState() & ~Qt::WindowMinimized);
+    g_window->raise();
+    g_window->activateWindow();
+    return g_window;
+}
+
+frmCoverSites* frmCoverSites::openWindow()
+{
+    return g_window;
+}
+
+bool frmCoverSites::closeWindow()
+{
+    return !g_window || g_window->close();
+}
+
+void frmCoverSites::ApplyTexts()
+{
+    setWindowTitle(LangString(1142));
+    m_buttons[Close]->setText(LangString(1052));
+    m_buttons[Go]->setText(LangString(1068));
+    m_buttons[Edit]->setText(LangString(1078));
+    m_buttons[Delete]->setText(LangString(1058));
+    m_buttons[Add]->setText(LangString(1040));
+}
+
+void frmCoverSites::ReadList()
+{
+    m_list->clear();
+    m_list->addItems(SiteList::read());
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(0);
+}
+
+void frmCoverSites::btnAccion_Click(int index)
+{
+    switch (index) {
+    case Add:
+        AddSite();
+        break;
+    case Delete:
+        DeleteSite();
+        break;
+    case Edit:
+        EditSite();
+        break;
+    case Go:
+        GoToSite();
+        break;
+    case Close:
+        close();
+        break;
+    default:
+        break;
+    }
+}
+
+QListWidgetItem* frmCoverSites::selectedEntry() const
+{
+    QListWidgetItem* item = m_list->currentItem();
+    return item && item->isSelected() ? item : nullptr;
+}
+
+void frmCoverSites::AddSite()
+{
+    frmEditSite dialog(this);
+    dialog.setWindowTitle(LangString(1226));
+    platform::ui().execDialog(&dialog);
+    if (dialog.DialogResult().isEmpty())
+        return;
+    m_list->addItem(dialog.DialogResult());
+    m_list->setCurrentRow(m_list->count() - 1);
+    listChanged();
+}
+
+void frmCoverSites::DeleteSite()
+{
+    QListWidgetItem* item = selectedEntry();
+    if (!item)
+        return;
+    if (platform::ui().messageBox(LangString(1150), platform::applicationTitle(),
+                                  platform::MsgButtons::YesNo,
+                                  platform::MsgIcon::None) != platform::MsgResult::Yes)
+        return;
+    const int row = m_list->row(item);
+    delete m_list->takeItem(row);
+    // The entry that moved into its place is selected, so several can go one after another.
+    if (m_list->count() > 0)
+        m_list->setCurrentRow(qMin(row, m_list->count() - 1));
+    listChanged();
+}
+
+void frmCoverSites::EditSite()
+{
+    QListWidgetItem* item = selectedEntry();
+    if (!item)
+        return;
+    frmEditSite dialog(this);
+    dialog.setWindowTitle(LangString(1158));
+    dialog.txtSiteName()->setText(TextBefore(item->text(), SiteList::separator()));
+    dialog.txtSiteUrl()->setText(TextAfter(item->text(), SiteList::separator()));
+    platform::ui().execDialog(&dialog);
+    if (dialog.DialogResult().isEmpty())
+        return;
+    item->setText(dialog.DialogResult());
+    listChanged();
+}
+
+void frmCoverSites::GoToSite()
+{
+    const QListWidgetItem* item = selectedEntry();
+    if (!item)
+        return;
+    const QString address = TextAfter(item->text(), SiteList::separator());
+    // A line of the file could name a local program; only web addresses leave this window.
+    if (!SiteList::isWebAddress(address)) {
+        platform::ui().messageBox(LangString(1366) + QStringLiteral("\r\n") + address,
+                                  platform::applicationTitle(), platform::MsgButtons::Ok,
+                                  platform::MsgIcon::Exclamation);
+        return;
+    }
+    platform::OpenWithShell(SiteList::shellTarget(address));
+}
+
+void frmCoverSites::listChanged()
+{
+    m_writeFailureShown = false;
+    updateButtons();
+}
+
+void frmCoverSites::updateButtons()
+{
+    const bool selected = selectedEntry() != nullptr;
+    m_buttons[Delete]->setEnabled(selected);
+    m_buttons[Edit]->setEnabled(selected);
+    m_buttons[Go]->setEnabled(selected);
+}
+
+// A list that cannot be written keeps the window open, so the edits are still there to be
+// kept once the folder can be written again. Closing again after the message, with the list
+// unchanged, gives them up: the window must never be impossible to close.
+void frmCoverSites::closeEvent(QCloseEvent* event)
+{
+    QStringList entries;
+    const int count = m_list->count();
+    for (int i = 0; i < count; ++i)
+        entries.append(m_list->item(i)->text());
+    if (!SiteList::write(entries) && !m_writeFailureShown) {
+        m_writeFailureShown = true;
+        platform::ui().messageBox(
+            LangString(1364) + QStringLiteral("\r\n") + SiteList::userListPath(),
+            platform::applicationTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
+        event->ignore();
+        return;
+    }
+    event->accept();
+    if (g_window == this)
+        g_window = nullptr;
+    deleteLater();
+}

@@ -1,0 +1,299 @@
+// The main window: its start states, start-up order, texts and command dispatch.
+#include "LangRuntime.h"
+#include "MakeDatabase.h"
+#include "ProgramFolder.h"
+#include "ScriptedUi.h"
+#include "Settings.h"
+#include "TestEnv.h"
+#include "Preferences.h"
+#include "frmLanguage.h"
+#include "frmMenu.h"
+#include "mdiORVLA.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolBar>
+
+#include <memory>
+
+namespace {
+
+const QStringList kDocumentItems = {"mnuSave",          "mnuSaveAs",        "mnuPrint",
+                                    "mnuCopyClip",      "mnuPasteClip",     "mnuInsertPicture",
+                                    "mnuDeletePicture", "mnuInsertObject"};
+const QStringList kDocumentButtons = {"SAVE", "PRINT", "COPY", "PASTE", "OBJECT", "PICTURE"};
+const QStringList kAlwaysItems = {"mnuNew",      "mnuOpen",         "mnuPreferences",
+                                  "mnuLanguage", "mnuExit",         "mnuCascade",
+                                  "mnuArrangeIcons", "mnuHelpContents", "mnuCovers",
+                                  "mnuORVLASite", "mnuAbout"};
+
+QString setting(const QString& key)
+{
+    return platform::GetSetting(QStringLiteral("ORVLA"), QStringLiteral("Preferences"), key,
+                                QStringLiteral("<none>"));
+}
+
+void saveSetting(const QString& key, const QString& value)
+{
+    platform::SaveSetting(QStringLiteral("ORVLA"), QStringLiteral("Preferences"), key, value);
+}
+
+// Picks a row of the language chooser and presses OK.
+ScriptedUi::DialogScript chooseRow(int row)
+{
+    return [row](QDialog* dialog) {
+        auto* list = dialog->findChild<QListWidget*>(QStringLiteral("lstLanguages"));
+        list->setCurrentRow(row);
+        dialog->accept();
+        return int(QDialog::Accepted);
+    };
+}
+
+} // namespace
+
+// Receives the addresses the program hands to the desktop.
+class UrlRecorder : public QObject
+{
+    Q_OBJECT
+public:
+    UrlRecorder()
+    {
+        QDesktopServices::setUrlHandler(QStringLiteral("https"), this, "handle");
+        QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "handle");
+    }
+    ~UrlRecorder() override
+    {
+        QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+        QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    }
+    QList<QUrl> urls;
+public Q_SLOTS:
+    void handle(const QUrl& url) { urls.append(url); }
+};
+
+class TestMainWindow : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init()
+    {
+        m_env = std::make_unique<TestEnv>();
+        m_env->installShippedDatabase();
+        lang::LangRuntime::instance().reset();
+        lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
+    }
+    void cleanup()
+    {
+        lang::LangRuntime::instance().reset();
+        m_env.reset();
+    }
+
+    void startsWithDocumentCommandsDisabled()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        QVERIFY(window.mdiArea()->subWindowList().isEmpty());
+        for (const QString& name : kDocumentItems)
+            QVERIFY2(!window.menuItem(name)->isEnabled(), qPrintable(name));
+        for (const QString& key : kDocumentButtons)
+            QVERIFY2(!window.toolButton(key)->isEnabled(), qPrintable(key));
+        for (const QString& name : kAlwaysItems)
+            QVERIFY2(window.menuItem(name)->isEnabled(), qPrintable(name));
+        for (const char* key : {"NEW", "OPEN", "HELP"})
+            QVERIFY(window.toolButton(QLatin1String(key))->isEnabled());
+        QCOMPARE(window.windowTitle(), QStringLiteral("Orvella "));
+    }
+
+    void menusAndToolbarAreLaidOutInOrder()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        const QList<QAction*> file = window.menu(QStringLiteral("mnuFile"))->actions();
+        QStringList names;
+        for (QAction* a : file)
+            names << a->objectName();
+        QCOMPARE(names, QStringList({"mnuNew", "mnuSepara0100", "mnuOpen", "mnuSave", "mnuSaveAs",
+                                     "mnuSepara01", "mnuPrint", "mnuSepara0101", "mnuPreferences",
+                                     "mnuSepara0102", "mnuLanguage", "mnuSepara0103",
+                                     "mnuExit"}));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuSaveAs"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_A));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuExit"))->shortcut(),
+                 QKeySequence(Qt::CTRL | Qt::Key_X));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuHelpContents"))->shortcut(),
+                 QKeySequence(Qt::Key_F1));
+
+        const QList<QAction*> positions = window.barTools()->actions();
+        QCOMPARE(positions.size(), 12);
+        const QStringList keys = {"NEW",  "OPEN",    "SAVE", "PRINT",   "",     "COPY",
+                                  "PASTE", "",       "OBJECT", "PICTURE", "",   "HELP"};
+        for (int i = 0; i < 12; ++i) {
+            QCOMPARE(positions[i]->isSeparator(), keys[i].isEmpty());
+            if (keys[i].isEmpty())
+                continue;
+            QCOMPARE(positions[i]->data().toString(), keys[i]);
+            QVERIFY2(!positions[i]->icon().isNull(), qPrintable(keys[i]));
+            QVERIFY(!positions[i]->icon().pixmap(22, 22).isNull());
+        }
+        QCOMPARE(window.imgTools().keys().size(), 19);
+    }
+
+    void firstActivationReadsSettingsThenAppliesTexts()
+    {
+        ScriptedUi ui;
+        saveSetting(QStringLiteral("Editor"), QStringLiteral("/usr/bin/gimp"));
+        saveSetting(QStringLiteral("Language"), QStringLiteral("1"));
+        mdiORVLA window;
+        // Nothing is read, and no text applied, before the window first shows.
+        QVERIFY(window.firstActivation());
+        QVERIFY(!lang::LangRuntime::instance().isLoaded());
+        QVERIFY(window.menu(QStringLiteral("mnuFile"))->title().isEmpty());
+        window.show();
+        QVERIFY(!window.firstActivation());
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 1);
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), LangString(1066));
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), QStringLiteral("&Archivo"));
+        QCOMPARE(window.toolButton(QStringLiteral("OPEN"))->toolTip(), LangString(1236));
+        QCOMPARE(platform::editorPath(), QStringLiteral("/usr/bin/gimp"));
+        // A later activation does not apply the texts again.
+        window.menu(QStringLiteral("mnuFile"))->setTitle(QStringLiteral("x"));
+        QApplication::sendEvent(&window, new QEvent(QEvent::WindowActivate));
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), QStringLiteral("x"));
+    }
+
+    void firstStartSpeaksLanguageTwoWithoutAsking()
+    {
+        ScriptedUi ui; // a chooser would be an unexpected dialog
+        mdiORVLA window;
+        window.show();
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), QStringLiteral("&File"));
+        QCOMPARE(setting(QStringLiteral("Language")), QStringLiteral("2"));
+        QCOMPARE(ui.dialogsShown, 0);
+    }
+
+    void missingStringShowsInvalidIndexAndTheRestIsSet()
+    {
+        QMap<int, QString> strings;
+        for (int n = 1012; n <= 1356; n += 2)
+            strings.insert(n, QStringLiteral("T") + QString::number(n));
+        strings.remove(1066);
+        // The table ends at 1300: 1312 (the product site item) lies outside it.
+        m_env->writeFile(QStringLiteral("Spoken.DBF"),
+                         makeDatabase({{QStringLiteral("Only"), strings}}, 1000, 2, 151));
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), QString());
+        QCOMPARE(window.menuItem(QStringLiteral("mnuORVLASite"))->text(),
+                 QStringLiteral("Invalid Index"));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuNew"))->text(), QStringLiteral("T1080"));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuAbout"))->text(), QStringLiteral("T1038"));
+        QCOMPARE(window.toolButton(QStringLiteral("HELP"))->toolTip(), QStringLiteral("T1296"));
+        QCOMPARE(window.menuItem(QStringLiteral("mnuSepara0100"))->text(), QStringLiteral("-"));
+    }
+
+    void toolbarKeysDispatchToTheirMenuCommands()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        window.dispatchToolbarKey(QStringLiteral("new")); // keys are case-sensitive
+        window.dispatchToolbarKey(QStringLiteral("BOLD"));
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 0);
+        window.dispatchToolbarKey(QStringLiteral("NEW"));
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+        // OPEN asks for a cover-set file; cancelling opens nothing.
+        ui.answerFile(QString());
+        window.toolButton(QStringLiteral("OPEN"))->trigger();
+        QCOMPARE(ui.fileRequests.size(), 1);
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+    }
+
+    void languageCommandReloadsAndRelocalisesTheMainWindowOnly()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        window.mnuNew_Click();
+        auto* document = qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
+        const QString frontTab = document->SSTab1()->tabText(0);
+        ui.answerDialog(chooseRow(3)); // Deutsch
+        window.mnuLanguage_Click();
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 4);
+        QCOMPARE(setting(QStringLiteral("Language")), QStringLiteral("4"));
+        QCOMPARE(window.menu(QStringLiteral("mnuFile"))->title(), LangString(1066));
+        QVERIFY(window.menu(QStringLiteral("mnuFile"))->title() != QStringLiteral("&File"));
+        QCOMPARE(document->SSTab1()->tabText(0), frontTab);
+    }
+
+    void languageSwitchOnTheCommandLineCountsForTheLanguageCommand()
+    {
+        platform::setCommandLineArguments({QStringLiteral("/L=Francais")});
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        // A switch alone opens no document window.
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 0);
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 2);
+        window.mnuLanguage_Click(); // no chooser: the switch decides
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 3);
+        QCOMPARE(ui.dialogsShown, 0);
+    }
+
+    void commandLineFileSpeaksTheSavedLanguage()
+    {
+        saveSetting(QStringLiteral("Language"), QStringLiteral("3"));
+        const QString path = m_env->path(QStringLiteral("missing set.ovc"));
+        platform::setCommandLineArguments(path.split(QLatin1Char(' ')));
+        ScriptedUi ui; // no chooser expected
+        mdiORVLA window;
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+        auto* document = qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
+        QCOMPARE(document->windowTitle(), path);
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 3);
+        QCOMPARE(ui.dialogsShown, 0);
+        window.show();
+        QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 3);
+    }
+
+    void commandLineFileWithoutSavedLanguageAsks()
+    {
+        const QString path = m_env->path(QStringLiteral("new.ovc"));
+        platform::setCommandLineArguments({path});
+        ScriptedUi ui;
+        ui.answerDialog(chooseRow(0));
+        mdiORVLA window;
+        QCOMPARE(ui.dialogsShown, 1);
+        QCOMPARE(setting(QStringLiteral("Language")), QStringLiteral("1"));
+        QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
+    }
+
+    void productSiteOpensTheProductAddress()
+    {
+        ScriptedUi ui;
+        UrlRecorder recorder;
+        mdiORVLA window;
+        window.mnuORVLASite_Click();
+        QCOMPARE(recorder.urls.size(), 1);
+        QCOMPARE(recorder.urls.first().scheme(), QStringLiteral("https"));
+        QCOMPARE(ui.busyDepth, 0);
+        QVERIFY(ui.busyCalls >= 1);
+    }
+
+private:
+    std::unique_ptr<TestEnv> m_env;
+};
+
+QTEST_MAIN(TestMainWindow)
+#include "tst_mainwindow.moc"
