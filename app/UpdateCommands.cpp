@@ -27,7 +27,10 @@ void mdiORVLA::UpdateCommands(frmMenu* window, bool enable)
         command->setEnabled(enable);
     if (!enable || !window)
         return;
-    if (!platform::Picture::mimeHasPicture(QGuiApplication::clipboard()->mimeData())) {
+    // A picture file copied in a file manager counts as that picture.
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    if (!platform::Picture::mimeHasPicture(clipboard) &&
+        !platform::isPictureFileName(ImageArea::lastDroppedFile(clipboard))) {
         menuItem(QStringLiteral("mnuPasteClip"))->setEnabled(false);
         toolButton(QStringLiteral("PASTE"))->setEnabled(false);
     }

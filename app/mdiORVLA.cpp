@@ -52,6 +52,8 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setBackground(QApplication::palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);
+    m_mdi->viewport()->setAcceptDrops(true);
+    m_mdi->viewport()->installEventFilter(this);
 
     setCoverHost(this);
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &mdiORVLA::documentActivated);

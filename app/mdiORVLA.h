@@ -2,6 +2,7 @@
 
 #include "CoverHost.h"
 #include "ImageList.h"
+#include "frmMenu.h"
 
 #include <QHash>
 #include <QMainWindow>
@@ -77,6 +78,7 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Load();
@@ -86,6 +88,8 @@ private:
     void createStatusBar();
     void fillWindowMenu();
     void documentActivated(QMdiSubWindow* window);
+    // A cover-set file dropped on the document area's free space opens in a new window.
+    void coverSetDropped(const QString& path);
     void firstActivationOnce();
     // Closes every document window with its save question; false when the user kept one.
     bool closeDocuments();

@@ -12,6 +12,7 @@
 #include "Ui.h"
 #include "frmMenu.h"
 
+#include <QFileInfo>
 #include <QLabel>
 
 namespace {
@@ -80,7 +81,9 @@ void clsCover::EditarObjeto()
     }
     const QString editor = platform::editorPath();
     if (editor.isEmpty()) {
-        platform::openDocument(file);
+        // Always a file: a relative path the shell cannot find must not become a web address.
+        if (!file.isEmpty())
+            platform::openDocument(QFileInfo(file).absoluteFilePath());
         return;
     }
     // The path is one argument, blanks and all.

@@ -1,15 +1,34 @@
 #include "ImageArea.h"
 
+#include "CoverSetFile.h"
 #include "Faces.h"
 
 #include <QApplication>
+#include <QSet>
 #include <QContextMenuEvent>
 #include <QDrag>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QUrl>
 #include <QMimeData>
 #include <QPainter>
 
+namespace {
+
+const QString kDragMark = QStringLiteral("application/x-orvella-image-area");
+
+// The areas alive now: a drag's mark is only ever looked up among them.
+QSet<const ImageArea*>& liveAreas()
+{
+    static QSet<const ImageArea*> areas;
+    return areas;
+}
+
+} // namespace
+
 ImageArea::ImageArea(int face, QWidget* parent) : QFrame(parent), m_face(face)
 {
+    liveAreas().insert(this);
     setObjectName(QString::fromLatin1(kFaces[face].imageArea));
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
@@ -18,12 +37,27 @@ ImageArea::ImageArea(int face, QWidget* parent) : QFrame(parent), m_face(face)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-void ImageArea::setPicture(const platform::Picture& picture, const QString& sourcePath)
+ImageArea::~ImageArea()
+{
+    liveAreas().remove(this);
+}
+
+void ImageArea::setPicture(const platform::Picture& picture, const QString& sourcePath,
+                           const QImage& screenCopy)
 {
     m_picture = picture;
     m_source = picture.isNull() ? QString() : sourcePath;
     m_screenCopy = QPixmap();
+    if (!picture.isNull() && !screenCopy.isNull() && screenCopy.size() == screenCopySize()) {
+        m_screenCopy = QPixmap::fromImage(screenCopy);
+        m_screenCopy.setDevicePixelRatio(devicePixelRatioF());
+    }
     update();
+}
+
+QSize ImageArea::screenCopySize() const
+{
+    return contentsRect().size() * devicePixelRatioF();
 }
 
 void ImageArea::clearPicture()
@@ -36,7 +70,7 @@ QPixmap ImageArea::screenCopy() const
     if (m_picture.isNull())
         return QPixmap();
     const qreal ratio = devicePixelRatioF();
-    const QSize target = contentsRect().size() * ratio;
+    const QSize target = screenCopySize();
     if (target.isEmpty())
         return QPixmap();
     if (m_screenCopy.isNull() || m_screenCopy.size() != target) {
@@ -93,7 +127,7 @@ void ImageArea::startDrag()
     if (m_picture.isNull())
         return;
     auto* drag = new QDrag(this);
-    drag->setMimeData(m_picture.toMimeData());
+    drag->setMimeData(dragMimeData());
     const QPixmap copy = screenCopy();
     if (!copy.isNull()) {
         const QPixmap thumbnail =
@@ -102,4 +136,80 @@ void ImageArea::startDrag()
         drag->setHotSpot(QPoint(thumbnail.width() / 2, thumbnail.height() / 2));
     }
     drag->exec(Qt::CopyAction);
+}
+
+QMimeData* ImageArea::dragMimeData() const
+{
+    QMimeData* data = m_picture.isNull() ? new QMimeData : m_picture.toMimeData();
+    data->setData(kDragMark, QByteArray::number(QCoreApplication::applicationPid()) + ':' +
+                                 QByteArray::number(quintptr(this)));
+    return data;
+}
+
+ImageArea* ImageArea::dragSource(const QMimeData* data, const QObject* source)
+{
+    if (auto* area = qobject_cast<ImageArea*>(const_cast<QObject*>(source)))
+        return area;
+    if (!data || !data->hasFormat(kDragMark))
+        return nullptr;
+    const QList<QByteArray> mark = data->data(kDragMark).split(':');
+    if (mark.size() != 2 || mark[0].toLongLong() != QCoreApplication::applicationPid())
+        return nullptr;
+    const quintptr id = mark[1].toULongLong();
+    for (const ImageArea* area : std::as_const(liveAreas())) {
+        if (quintptr(area) == id)
+            return const_cast<ImageArea*>(area);
+    }
+    return nullptr;
+}
+
+QString ImageArea::lastDroppedFile(const QMimeData* data)
+{
+    if (!data)
+        return QString();
+    QList<QUrl> urls = data->urls();
+    // A browser may hand over a local picture's address as text.
+    if (urls.isEmpty() && data->hasText())
+        urls.append(QUrl(data->text().trimmed()));
+    if (urls.isEmpty() || !urls.last().isLocalFile())
+        return QString();
+    return urls.last().toLocalFile();
+}
+
+bool ImageArea::canTake(const QMimeData* data, const QObject* source)
+{
+    if (const ImageArea* area = dragSource(data, source))
+        return area->objectName().startsWith(QLatin1String("img"));
+    if (!data)
+        return false;
+    const QString file = lastDroppedFile(data);
+    if (!file.isEmpty())
+        return platform::isPictureFileName(file) || isCoverSetFileName(file);
+    return platform::Picture::mimeHasPicture(data);
+}
+
+void ImageArea::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (canTake(event->mimeData(), event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ImageArea::dragMoveEvent(QDragMoveEvent* event)
+{
+    if (canTake(event->mimeData(), event->source()))
+        event->acceptProposedAction();
+    else
+        event->ignore();
+}
+
+void ImageArea::dropEvent(QDropEvent* event)
+{
+    if (!canTake(event->mimeData(), event->source())) {
+        event->ignore();
+        return;
+    }
+    event->acceptProposedAction();
+    Q_EMIT dropped(event->mimeData(), dragSource(event->mimeData(), event->source()));
 }

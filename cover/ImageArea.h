@@ -3,6 +3,7 @@
 #include "Picture.h"
 
 #include <QFrame>
+#include <QMimeData>
 #include <QPixmap>
 
 // One face's image area: shows the face's picture stretched to the area, with a thin
@@ -16,6 +17,7 @@ class ImageArea : public QFrame
 
 public:
     ImageArea(int face, QWidget* parent);
+    ~ImageArea() override;
 
     int face() const { return m_face; }
     const platform::Picture& picture() const { return m_picture; }
@@ -23,16 +25,34 @@ public:
     // The file the shown picture was loaded from; empty for a pasted or dragged picture.
     QString pictureSource() const { return m_source; }
 
-    void setPicture(const platform::Picture& picture, const QString& sourcePath = QString());
+    // A screen copy made beforehand (at screenCopySize()) saves decoding it again.
+    void setPicture(const platform::Picture& picture, const QString& sourcePath = QString(),
+                    const QImage& screenCopy = QImage());
     void clearPicture();
     // The shown picture has just been written to this file, which is now its own.
     void setPictureSource(const QString& path) { m_source = path; }
 
+    // The size in device pixels a screen copy of the picture has.
+    QSize screenCopySize() const;
     // The screen copy as painted (for tests and the drag's thumbnail).
     QPixmap screenCopy() const;
 
+    // What a drag of this area carries: the picture for other programs, and a mark by which
+    // the faces of this program know the area it came from.
+    QMimeData* dragMimeData() const;
+    // The image area a drag came from, when it came from one of this program's.
+    static ImageArea* dragSource(const QMimeData* data, const QObject* source);
+
+    // The last of the dropped files, or "" when the data names no local file.
+    static QString lastDroppedFile(const QMimeData* data);
+    // Whether a drop can be used here: another image area, a picture or cover-set file, or
+    // picture data.
+    static bool canTake(const QMimeData* data, const QObject* source);
+
 Q_SIGNALS:
     void popupRequested(const QPoint& globalPos);
+    // Something this area can use was dropped on it; source is the dragged widget, if any.
+    void dropped(const QMimeData* data, QObject* source);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +60,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void startDrag();

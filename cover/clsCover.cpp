@@ -9,6 +9,7 @@
 #include "frmMenu.h"
 
 #include <QMdiArea>
+#include <QtConcurrent/QtConcurrentMap>
 #include <QMdiSubWindow>
 
 std::shared_ptr<clsCover> clsCover::create()
@@ -50,6 +51,32 @@ frmMenu* createWindow()
 
 } // namespace
 
+namespace {
+
+// A face's picture as loaded, with its screen copy made beside it.
+struct LoadedFace
+{
+    QString path;
+    QSize screenSize;
+    platform::Picture picture;
+    QImage screenCopy;
+};
+
+// The faces decode independently: loading them side by side lets every core help, which
+// matters for camera photos.
+void loadFaces(std::array<LoadedFace, kFaceCount>& faces)
+{
+    QtConcurrent::blockingMap(faces, [](LoadedFace& face) {
+        if (face.path.isEmpty())
+            return;
+        face.picture = platform::Picture::fromFile(face.path);
+        if (!face.picture.isNull() && !face.screenSize.isEmpty())
+            face.screenCopy = face.picture.scaledImage(face.screenSize);
+    });
+}
+
+} // namespace
+
 // Shows the set's current state in its window, creating the window the first time.
 void clsCover::LoadFrmCover()
 {
@@ -57,25 +84,29 @@ void clsCover::LoadFrmCover()
         m_frmCover = createWindow();
     frmMenu* window = m_frmCover.data();
     window->setWindowTitle(m_fileCover.isEmpty() ? LangString(1338) : m_fileCover);
+    std::array<LoadedFace, kFaceCount> faces;
+    for (const FaceInfo& face : kFaces) {
+        faces[face.index].path = m_filePicture[face.index];
+        faces[face.index].screenSize = window->imageArea(face.index)->screenCopySize();
+    }
+    {
+        platform::BusyCursor busy;
+        loadFaces(faces);
+    }
     for (const FaceInfo& face : kFaces) {
         ImageArea* area = window->imageArea(face.index);
-        const QString path = m_filePicture[face.index];
-        if (path.isEmpty()) {
+        const LoadedFace& loaded = faces[face.index];
+        if (loaded.path.isEmpty()) {
             area->clearPicture();
             continue;
         }
-        platform::Picture picture;
-        {
-            platform::BusyCursor busy;
-            picture = platform::Picture::fromFile(path);
-        }
-        if (picture.isNull()) {
+        if (loaded.picture.isNull()) {
             platform::ui().messageBox(LangString(face.loadFailedMessage),
                                       platform::applicationTitle(), platform::MsgButtons::Ok,
                                       platform::MsgIcon::None);
             area->clearPicture();
             continue;
         }
-        area->setPicture(picture, path);
+        area->setPicture(loaded.picture, loaded.path, loaded.screenCopy);
     }
 }

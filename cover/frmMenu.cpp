@@ -12,6 +12,7 @@
 #include <QCloseEvent>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMenu>
 #include <QKeyEvent>
 #include <QTabWidget>
@@ -62,6 +63,10 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent)
         m_tabs->addTab(page, QString::fromUtf8(face.fixedTabCaption));
         auto* area = new ImageArea(face.index, page);
         connect(area, &ImageArea::popupRequested, this, &frmMenu::showPopup);
+        connect(area, &ImageArea::dropped, this,
+                [this, face = face.index](const QMimeData* data, QObject* source) {
+                    imageDropped(face, data, source);
+                });
         m_areas[face.index] = area;
     }
 
@@ -167,24 +172,31 @@ void frmMenu::showPopup(const QPoint& globalPos)
     }
 }
 
+// The save question for a changed set. False when the user keeps the window as it is:
+// Cancel, or a Save that was cancelled or failed.
+bool frmMenu::askToSaveChanges()
+{
+    if (!m_cover || !m_cover->NeedSave())
+        return true;
+    const platform::MsgResult answer = platform::ui().messageBox(
+        LangString(1272), platform::applicationTitle(), platform::MsgButtons::YesNoCancel,
+        platform::MsgIcon::Question);
+    if (answer == platform::MsgResult::Cancel)
+        return false;
+    if (answer == platform::MsgResult::Yes) {
+        m_cover->SaveCover(1);
+        // A cancelled or failed save keeps the window, and with it the changes.
+        if (m_cover->NeedSave())
+            return false;
+    }
+    return true;
+}
+
 void frmMenu::closeEvent(QCloseEvent* event)
 {
-    if (m_cover && m_cover->NeedSave()) {
-        const platform::MsgResult answer = platform::ui().messageBox(
-            LangString(1272), platform::applicationTitle(), platform::MsgButtons::YesNoCancel,
-            platform::MsgIcon::Question);
-        if (answer == platform::MsgResult::Cancel) {
-            event->ignore();
-            return;
-        }
-        if (answer == platform::MsgResult::Yes) {
-            m_cover->SaveCover(1);
-            // A cancelled or failed save keeps the window, and with it the changes.
-            if (m_cover->NeedSave()) {
-                event->ignore();
-                return;
-            }
-        }
+    if (!askToSaveChanges()) {
+        event->ignore();
+        return;
     }
     LostFocus();
     event->accept();

@@ -7,6 +7,7 @@
 
 class ImageArea;
 class QLabel;
+class QMimeData;
 class QTabWidget;
 class clsCover;
 
@@ -27,6 +28,11 @@ public:
     QLabel* pctLink() const { return m_pctLink; }
 
     void ApplyTexts();
+
+    // The save question for a changed set; false when the user keeps things as they are.
+    bool askToSaveChanges();
+    // Something was dropped on a face's image area.
+    void imageDropped(int face, const QMimeData* data, QObject* source);
 
     // The window's events, as the main window's document area reports them.
     void Activate();

@@ -1,0 +1,49 @@
+// Files dropped on the main window's own area, outside the document windows.
+#include "mdiORVLA.h"
+
+#include "CoverSetFile.h"
+#include "ImageArea.h"
+#include "clsCover.h"
+
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMdiArea>
+#include <QMimeData>
+
+bool mdiORVLA::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_mdi->viewport())
+        return QMainWindow::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        // Only a cover-set file can be used here; pictures belong on a face.
+        auto* drag = static_cast<QDragMoveEvent*>(event);
+        if (isCoverSetFileName(ImageArea::lastDroppedFile(drag->mimeData())))
+            drag->acceptProposedAction();
+        else
+            drag->ignore();
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        const QString path = ImageArea::lastDroppedFile(drop->mimeData());
+        if (!isCoverSetFileName(path)) {
+            drop->ignore();
+            return true;
+        }
+        drop->acceptProposedAction();
+        coverSetDropped(path);
+        return true;
+    }
+    default:
+        return QMainWindow::eventFilter(watched, event);
+    }
+}
+
+void mdiORVLA::coverSetDropped(const QString& path)
+{
+    ActiveCover = clsCover::create();
+    ActiveCover->setFileCover(path);
+    ActiveCover->LoadCover();
+}

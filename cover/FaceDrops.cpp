@@ -1,0 +1,81 @@
+// Files, pictures and other faces dropped on a face of a document window.
+#include "frmMenu.h"
+
+#include "AppInfo.h"
+#include "CoverHost.h"
+#include "CoverSetFile.h"
+#include "Faces.h"
+#include "ImageArea.h"
+#include "LangRuntime.h"
+#include "Picture.h"
+#include "Ui.h"
+#include "clsCover.h"
+
+#include <QMimeData>
+
+namespace {
+
+void enableCommands(frmMenu* window)
+{
+    if (CoverHost* host = coverHost())
+        host->UpdateCommands(window, true);
+}
+
+} // namespace
+
+void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
+{
+    ImageArea* target = imageArea(face);
+    if (!target || !m_cover)
+        return;
+
+    // Another face's picture: the same picture, not its file.
+    if (const auto* from = qobject_cast<const ImageArea*>(source)) {
+        if (!from->objectName().startsWith(QLatin1String("img")))
+            return;
+        if (from != target)
+            target->setPicture(from->picture());
+        m_cover->setNeedSave(true);
+        enableCommands(this);
+        return;
+    }
+
+    const QString path = ImageArea::lastDroppedFile(data);
+    if (isCoverSetFileName(path)) {
+        // The window shows the dropped set instead; its own changes are offered first.
+        if (!askToSaveChanges())
+            return;
+        m_cover->setFileCover(path);
+        m_cover->LoadCover();
+        m_cover->setNeedSave(false);
+        enableCommands(this);
+        return;
+    }
+
+    if (!path.isEmpty() && platform::isPictureFileName(path)) {
+        platform::Picture picture;
+        {
+            platform::BusyCursor busy;
+            picture = platform::Picture::fromFile(path);
+        }
+        if (picture.isNull()) {
+            platform::ui().messageBox(LangString(kFaces[face].loadFailedMessage),
+                                      platform::applicationTitle(), platform::MsgButtons::Ok,
+                                      platform::MsgIcon::None);
+            return;
+        }
+        target->setPicture(picture, path);
+        m_cover->setFilePicture(face, path);
+        m_cover->setNeedSave(true);
+        enableCommands(this);
+        return;
+    }
+
+    // Picture data with no file behind it (a browser's image): like a paste.
+    const platform::Picture picture = platform::Picture::fromMimeData(data);
+    if (picture.isNull())
+        return;
+    target->setPicture(picture);
+    m_cover->setNeedSave(true);
+    enableCommands(this);
+}

@@ -1,0 +1,268 @@
+// Clipboard copy and paste, dropped files and dragged pictures, with real mime data, real
+// drag and drop events and the offscreen clipboard.
+#include "CoverTestSupport.h"
+#include "ImageArea.h"
+#include "Picture.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QTabWidget>
+#include <QTest>
+#include <QUrl>
+
+using platform::MsgResult;
+
+namespace {
+
+QMimeData* filesData(const QStringList& paths)
+{
+    auto* data = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString& p : paths)
+        urls.append(QUrl::fromLocalFile(p));
+    data->setUrls(urls);
+    return data;
+}
+
+// Sends a drag entering the widget and, when it was accepted, the drop.
+bool dropOn(QWidget* target, QMimeData* data)
+{
+    const QPoint pos = target->rect().center();
+    QDragEnterEvent enter(pos, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    const bool accepted = enter.isAccepted();
+    if (accepted) {
+        QDropEvent drop(QPointF(pos), Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+    }
+    delete data;
+    return accepted;
+}
+
+QRgb centreColour(const platform::Picture& picture)
+{
+    const QImage image = picture.image();
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+} // namespace
+
+class TestDrops : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void init() { QGuiApplication::clipboard()->clear(); }
+
+    void theLastDroppedFileDecides()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const QString red = f.picture(QStringLiteral("red.png"), Qt::red);
+        const QString blue = f.picture(QStringLiteral("blue.PNG"), Qt::blue);
+        QVERIFY(dropOn(doc->imageArea(0), filesData({red, blue})));
+        QCOMPARE(doc->Cover()->FilePictureFront(), blue);
+        QCOMPARE(centreColour(doc->imageArea(0)->picture()), QColor(Qt::blue).rgb());
+        QVERIFY(doc->Cover()->NeedSave());
+        // Copy follows at once: the drop updated the commands.
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
+    }
+
+    void modernExtensionsCountAndOthersAreRefused()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        QImage image(6, 6, QImage::Format_RGB32);
+        image.fill(Qt::green);
+        const QString jpeg = f.env.path(QStringLiteral("photo.jpeg"));
+        image.save(jpeg, "JPEG");
+        QVERIFY(dropOn(doc->imageArea(0), filesData({jpeg})));
+        QCOMPARE(doc->Cover()->FilePictureFront(), jpeg);
+        const QString text = f.env.writeFile(QStringLiteral("notes.txt"), "hello");
+        QVERIFY(!dropOn(doc->imageArea(1), filesData({jpeg, text})));
+        QVERIFY(doc->Cover()->FilePictureInside().isEmpty());
+    }
+
+    void aBrokenPictureChangesNothing()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const QString broken = f.env.writeFile(QStringLiteral("broken.gif"), "GIF89a");
+        f.ui.answerMessage(MsgResult::Ok);
+        QVERIFY(dropOn(doc->imageArea(2), filesData({broken})));
+        QCOMPARE(f.ui.messages.last().text, LangString(1126));
+        QVERIFY(doc->Cover()->FilePictureBack().isEmpty());
+        QVERIFY(!doc->Cover()->NeedSave());
+    }
+
+    void mainWindowOpensCoverSetsAndIgnoresPictures()
+    {
+        CoverFixture f;
+        QWidget* free = f.window->mdiArea()->viewport();
+        const QString red = f.picture(QStringLiteral("red.png"));
+        QVERIFY(!dropOn(free, filesData({red})));
+        QCOMPARE(f.documents().size(), 0);
+        const QString set = f.env.writeFile(QStringLiteral("dropped.OVC"),
+                                            "[Files]\r\nImgCd=" + red.toUtf8() + "\r\n");
+        QVERIFY(dropOn(free, filesData({red, set})));
+        QCOMPARE(f.documents().size(), 1);
+        frmMenu* doc = f.documents().first();
+        QCOMPARE(doc->windowTitle(), set);
+        QVERIFY(doc->imageArea(3)->hasPicture());
+        QCOMPARE(f.window->activeCover(), doc->Cover());
+        QVERIFY(dropOn(free, filesData({set})));
+        QCOMPARE(f.documents().size(), 2); // always a new window
+    }
+
+    void coverSetOnAFaceReplacesTheWindowAfterTheQuestion()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const auto cover = doc->Cover();
+        const QString red = f.picture(QStringLiteral("red.png"));
+        const QString set = f.env.writeFile(QStringLiteral("other.ovc"),
+                                            "[Files]\r\nImgInside=" + red.toUtf8() + "\r\n");
+        cover->setNeedSave(true);
+        f.ui.answerMessage(MsgResult::Cancel);
+        QVERIFY(dropOn(doc->imageArea(0), filesData({set})));
+        QCOMPARE(f.ui.messages.last().text, LangString(1272));
+        QCOMPARE(doc->windowTitle(), LangString(1338));
+        QVERIFY(cover->NeedSave());
+
+        f.ui.answerMessage(MsgResult::No);
+        QVERIFY(dropOn(doc->imageArea(0), filesData({set})));
+        QCOMPARE(doc->windowTitle(), set);
+        QCOMPARE(cover->FilePictureInside(), red);
+        QVERIFY(doc->imageArea(1)->hasPicture());
+        QVERIFY(!cover->NeedSave());
+        QCOMPARE(f.documents().size(), 1);
+        QVERIFY(f.ui.scriptDone());
+    }
+
+    void aDraggedFaceCopiesThePictureNotItsFile()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        f.window->mnuNew_Click();
+        frmMenu* a = f.documents().at(0);
+        frmMenu* b = f.documents().at(1);
+        const QString red = f.picture(QStringLiteral("red.png"));
+        const QString old = f.picture(QStringLiteral("old.png"), Qt::yellow);
+        a->Cover()->setFilePictureFront(red);
+        a->Cover()->LoadFrmCover();
+        b->Cover()->setFilePictureFront(old);
+        b->Cover()->LoadFrmCover();
+        QVERIFY(dropOn(b->imageArea(0), a->imageArea(0)->dragMimeData()));
+        QVERIFY(b->imageArea(0)->picture().sameAs(a->imageArea(0)->picture()));
+        QCOMPARE(b->Cover()->FilePictureFront(), old);
+        QVERIFY(b->Cover()->NeedSave());
+        QVERIFY(!a->Cover()->NeedSave());
+
+        // Saved, it is asked for as a bitmap and comes back when the set is opened again.
+        const QString set = f.env.path(QStringLiteral("b.ovc"));
+        const QString bitmap = f.env.path(QStringLiteral("front.bmp"));
+        f.ui.answerFile(set);
+        f.ui.answerFile(bitmap);
+        b->Cover()->SaveCover(1);
+        QVERIFY(!b->Cover()->NeedSave());
+        f.ui.answerFile(set);
+        f.window->mnuOpen_Click();
+        frmMenu* reopened = f.window->activeCover()->frmCover();
+        QCOMPARE(reopened->Cover()->FilePictureFront(), bitmap);
+        QCOMPARE(centreColour(reopened->imageArea(0)->picture()), QColor(Qt::red).rgb());
+    }
+
+    void pasteTakesTheBitmapFirstAndAlwaysMarksTheSet()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const auto cover = doc->Cover();
+        // Text only: the face stays, the set is changed all the same.
+        QGuiApplication::clipboard()->setText(QStringLiteral("just words"));
+        f.window->mnuPasteClip_Click();
+        QVERIFY(!doc->imageArea(0)->hasPicture());
+        QVERIFY(cover->NeedSave());
+
+        QImage image(9, 9, QImage::Format_RGB32);
+        image.fill(Qt::magenta);
+        auto* both = new QMimeData;
+        both->setImageData(image);
+        both->setData(QStringLiteral("image/x-wmf"), QByteArray("not really a metafile"));
+        QGuiApplication::clipboard()->setMimeData(both);
+        doc->SSTab1()->setCurrentIndex(2);
+        f.window->mnuPasteClip_Click();
+        QCOMPARE(doc->imageArea(2)->picture().kind(), platform::Picture::Kind::Bitmap);
+        QCOMPARE(centreColour(doc->imageArea(2)->picture()), QColor(Qt::magenta).rgb());
+        QVERIFY(cover->FilePictureBack().isEmpty());
+    }
+
+    void copyLeavesTheClipboardAloneForAnEmptyFace()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        QGuiApplication::clipboard()->setText(QStringLiteral("keep me"));
+        f.window->mnuCopyClip_Click();
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("keep me"));
+        doc->Cover()->setFilePictureFront(f.picture(QStringLiteral("c.png"), Qt::cyan));
+        doc->Cover()->LoadFrmCover();
+        f.window->mnuCopyClip_Click();
+        const QImage copied = QGuiApplication::clipboard()->image();
+        QCOMPARE(copied.pixel(copied.width() / 2, copied.height() / 2), QColor(Qt::cyan).rgb());
+    }
+
+    void aPastedPictureSurvivesSaveAndReopen()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const auto cover = doc->Cover();
+        const QString old = f.picture(QStringLiteral("old.png"), Qt::yellow);
+        cover->setFilePictureFront(old);
+        cover->LoadFrmCover();
+        QImage image(12, 12, QImage::Format_RGB32);
+        image.fill(Qt::darkGreen);
+        QGuiApplication::clipboard()->setImage(image);
+        f.window->mnuPasteClip_Click();
+        QCOMPARE(cover->FilePictureFront(), old);
+
+        const QString set = f.env.path(QStringLiteral("p.ovc"));
+        const QString bitmap = f.env.path(QStringLiteral("pasted.bmp"));
+        f.ui.answerFile(set);
+        f.ui.answerFile(bitmap);
+        f.window->mnuSave_Click();
+        QVERIFY(f.ui.scriptDone());
+        f.ui.answerFile(set);
+        f.window->mnuOpen_Click();
+        const auto reopened = f.window->activeCover();
+        QCOMPARE(reopened->FilePictureFront(), bitmap);
+        QCOMPARE(centreColour(reopened->frmCover()->imageArea(0)->picture()),
+                 QColor(Qt::darkGreen).rgb());
+    }
+
+    void fileManagerCopiedPictureFilePastes()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const QString blue = f.picture(QStringLiteral("blue.png"), Qt::blue);
+        QGuiApplication::clipboard()->setMimeData(filesData({blue}));
+        doc->SSTab1()->setCurrentIndex(1);
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuPasteClip"))->isEnabled());
+        f.window->mnuPasteClip_Click();
+        QVERIFY(doc->imageArea(1)->hasPicture());
+        QCOMPARE(centreColour(doc->imageArea(1)->picture()), QColor(Qt::blue).rgb());
+    }
+};
+
+QTEST_MAIN(TestDrops)
+#include "tst_drops.moc"
