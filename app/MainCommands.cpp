@@ -129,7 +129,6 @@ void mdiORVLA::createActions()
         action->setObjectName(name);
         if (def.caption == 0) {
             action->setSeparator(true);
-            action->setText(QStringLiteral("-"));
         } else {
             action->setShortcut(QKeySequence(def.shortcut));
             action->setEnabled(def.enabledAtStart);

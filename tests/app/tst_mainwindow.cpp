@@ -200,7 +200,8 @@ private Q_SLOTS:
         QCOMPARE(window.menuItem(QStringLiteral("mnuNew"))->text(), QStringLiteral("T1080"));
         QCOMPARE(window.menuItem(QStringLiteral("mnuAbout"))->text(), QStringLiteral("T1038"));
         QCOMPARE(window.toolButton(QStringLiteral("HELP"))->toolTip(), QStringLiteral("T1296"));
-        QCOMPARE(window.menuItem(QStringLiteral("mnuSepara0100"))->text(), QStringLiteral("-"));
+        QVERIFY(window.menuItem(QStringLiteral("mnuSepara0100"))->isSeparator());
+        QVERIFY(window.menuItem(QStringLiteral("mnuSepara0100"))->text().isEmpty());
     }
 
     void toolbarKeysDispatchToTheirMenuCommands()
