@@ -1,6 +1,7 @@
 #include "BitmapDecoder.h"
 
 #include "BitmapIntegrity.h"
+#include "Metafile.h"
 #include "Picture.h"
 
 #include <QBuffer>
@@ -96,8 +97,15 @@ bool BitmapDecoder::sizeAllowed(const QSize& size)
            size.height() <= Picture::MaxSide && pixels(size) <= Picture::MaxPixels;
 }
 
-BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes,
-                                          const QByteArray& fallbackFormat)
+bool BitmapDecoder::looksLikePicture(const QByteArray& head)
+{
+    if (Metafile::detect(head) != Metafile::Type::None)
+        return true;
+    Reader reader(head, QByteArray());
+    return reader->canRead();
+}
+
+BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteArray& fallbackFormat)
 {
     ensureAllocationLimit();
     Probe result;

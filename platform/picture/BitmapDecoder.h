@@ -32,6 +32,8 @@ public:
                          const QSize& scaledTo = QSize());
 
     static bool sizeAllowed(const QSize& size);
+    // Whether the first bytes of a file are those of a picture (bitmap or metafile).
+    static bool looksLikePicture(const QByteArray& head);
 };
 
 } // namespace platform

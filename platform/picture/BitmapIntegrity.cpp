@@ -1,65 +1,41 @@
 #include "BitmapIntegrity.h"
 
-#include <QList>
+#include "ByteReader.h"
 
-#include <cstring>
+#include <QList>
 
 namespace platform {
 
 namespace {
 
-// Bounds-checked little- and big-endian reads over the file's bytes; every walk below
-// only moves forward, so each ends within the file's length.
-class Bytes
-{
-public:
-    explicit Bytes(const QByteArray& bytes)
-        : m_data(reinterpret_cast<const uchar*>(bytes.constData())), m_size(bytes.size())
-    {
-    }
-
-    qint64 size() const { return m_size; }
-    bool has(qint64 at, qint64 count) const
-    {
-        return at >= 0 && count >= 0 && at <= m_size && count <= m_size - at;
-    }
-    uchar at(qint64 i) const { return m_data[i]; }
-    quint32 le16(qint64 i) const { return m_data[i] | m_data[i + 1] << 8; }
-    quint32 le32(qint64 i) const { return le16(i) | le16(i + 2) << 16; }
-    quint32 be16(qint64 i) const { return m_data[i] << 8 | m_data[i + 1]; }
-    quint32 be32(qint64 i) const { return be16(i) << 16 | be16(i + 2); }
-    bool startsWith(qint64 i, const char* text) const
-    {
-        const auto length = qint64(std::strlen(text));
-        return has(i, length) && std::memcmp(m_data + i, text, size_t(length)) == 0;
-    }
-    // Position of the next 0xFF at or after `from`, or -1.
-    qint64 nextFF(qint64 from) const
-    {
-        if (from >= m_size)
-            return -1;
-        const void* hit = std::memchr(m_data + from, 0xFF, size_t(m_size - from));
-        return hit ? static_cast<const uchar*>(hit) - m_data : -1;
-    }
-
-private:
-    const uchar* m_data;
-    qint64 m_size;
-};
+using Bytes = ByteReader;
 
 bool isFrameMarker(uchar m)
 {
     return m >= 0xC0 && m <= 0xCF && m != 0xC4 && m != 0xC8 && m != 0xCC;
 }
 
-// Segments with their lengths, entropy-coded data after each scan, until the end-of-image
-// marker. Stray bytes between segments are skipped the way decoders skip them.
+// Whether an end-of-image marker follows position `from`. Inside entropy-coded data 0xFF
+// is only ever followed by a stuffed 0 or a restart marker, so FF D9 there is the end.
+// Searched from the back: a whole file ends with it, give or take a few bytes of padding
+// or data appended by a camera, and a photo's megabytes of scan data need not be read.
+bool endMarkerAfter(const Bytes& b, qint64 from)
+{
+    for (qint64 i = b.size() - 2; i >= from; --i) {
+        if (b.at(i) == 0xFF && b.at(i + 1) == 0xD9)
+            return true;
+    }
+    return false;
+}
+
+// The segments before the first scan, with their lengths, must hold a frame header; the
+// image must end after the scan. Stray bytes between segments are skipped the way
+// decoders skip them.
 bool jpegComplete(const Bytes& b)
 {
     if (!b.has(0, 4) || b.at(0) != 0xFF || b.at(1) != 0xD8)
         return false;
     bool frame = false;
-    bool scan = false;
     qint64 i = 2;
     while (i < b.size()) {
         i = b.nextFF(i);
@@ -71,7 +47,7 @@ bool jpegComplete(const Bytes& b)
             return false;
         const uchar marker = b.at(i++);
         if (marker == 0xD9)
-            return frame && scan;
+            return false; // ended before any scan
         if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7))
             continue;
         if (!b.has(i, 2))
@@ -81,28 +57,8 @@ bool jpegComplete(const Bytes& b)
             return false;
         frame = frame || isFrameMarker(marker);
         i += length;
-        if (marker != 0xDA)
-            continue;
-        scan = true;
-        // Inside entropy-coded data 0xFF is followed by a stuffed 0 or a restart marker;
-        // anything else is the next segment's marker.
-        for (;;) {
-            const qint64 ff = b.nextFF(i);
-            if (ff < 0)
-                return false;
-            qint64 j = ff + 1;
-            while (j < b.size() && b.at(j) == 0xFF)
-                ++j;
-            if (j >= b.size())
-                return false;
-            const uchar next = b.at(j);
-            if (next == 0x00 || (next >= 0xD0 && next <= 0xD7)) {
-                i = j + 1;
-                continue;
-            }
-            i = ff;
-            break;
-        }
+        if (marker == 0xDA)
+            return frame && endMarkerAfter(b, i);
     }
     return false;
 }

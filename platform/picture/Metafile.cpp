@@ -1,6 +1,8 @@
 #include "Metafile.h"
 
+#include "ByteReader.h"
 #include "EmfToSvg.h"
+#include "MetafileBitmapCheck.h"
 #include "Picture.h"
 #include "WmfToSvg.h"
 
@@ -21,71 +23,62 @@ constexpr qint64 WmfHeaderBytes = 18;
 constexpr qint64 EmfHeaderBytes = 88;
 constexpr quint32 EmrHeader = 1;
 constexpr quint32 EmrEof = 14;
+// A metafile's natural size only matters for its full image (the clipboard's copy for
+// programs that read no metafiles); beyond a poster's size it would only cost memory.
+constexpr double MaxNaturalSide = 4096;
 // SVG text grows with the records; past this the conversion is not kept.
 constexpr qsizetype MaxSvgBytes = 256 * 1024 * 1024;
 
-class Reader
-{
-public:
-    explicit Reader(const QByteArray& bytes)
-        : m_data(reinterpret_cast<const uchar*>(bytes.constData())), m_size(bytes.size())
-    {
-    }
-    bool has(qint64 at, qint64 count) const
-    {
-        return at >= 0 && count >= 0 && at <= m_size && count <= m_size - at;
-    }
-    quint32 u16(qint64 i) const { return m_data[i] | m_data[i + 1] << 8; }
-    quint32 u32(qint64 i) const { return u16(i) | u16(i + 2) << 16; }
-    qint32 s32(qint64 i) const { return qint32(u32(i)); }
-
-private:
-    const uchar* m_data;
-    qint64 m_size;
-};
+using Reader = ByteReader;
 
 bool isWmfHeader(const Reader& r, qint64 at)
 {
     if (!r.has(at, WmfHeaderBytes))
         return false;
-    const quint32 type = r.u16(at);
-    const quint32 version = r.u16(at + 4);
-    return (type == 1 || type == 2) && r.u16(at + 2) == 9 && (version == 0x100 || version == 0x300);
+    const quint32 type = r.le16(at);
+    const quint32 version = r.le16(at + 4);
+    return (type == 1 || type == 2) && r.le16(at + 2) == 9 &&
+           (version == 0x100 || version == 0x300);
 }
 
-bool wmfWellFormed(const Reader& r)
+bool wmfWellFormed(const Reader& r, MetafileBitmapCheck& bitmaps)
 {
-    const qint64 header = r.has(0, 4) && r.u32(0) == PlaceableKey ? PlaceableHeaderBytes : 0;
+    const qint64 header = r.has(0, 4) && r.le32(0) == PlaceableKey ? PlaceableHeaderBytes : 0;
     if (!isWmfHeader(r, header))
         return false;
-    if (header != 0 && r.u16(14) == 0) // units per inch
+    if (header != 0 && r.le16(14) == 0) // units per inch
         return false;
     qint64 i = header + WmfHeaderBytes;
     while (r.has(i, 6)) {
-        const qint64 words = r.u32(i);
+        const qint64 words = r.le32(i);
         if (words < 3 || !r.has(i, words * 2))
             return false;
-        if (words == 3 && r.u16(i + 4) == 0)
+        const quint32 function = r.le16(i + 4);
+        if (words == 3 && function == 0)
             return true;
+        if (!bitmaps.wmfRecord(i, words * 2, function))
+            return false;
         i += words * 2;
     }
     return false;
 }
 
-bool emfWellFormed(const Reader& r)
+bool emfWellFormed(const Reader& r, MetafileBitmapCheck& bitmaps)
 {
-    if (!r.has(0, EmfHeaderBytes) || r.u32(0) != EmrHeader || r.u32(40) != EmfSignature)
+    if (!r.has(0, EmfHeaderBytes) || r.le32(0) != EmrHeader || r.le32(40) != EmfSignature)
         return false;
     qint64 i = 0;
     while (r.has(i, 8)) {
-        const quint32 type = r.u32(i);
-        const qint64 size = r.u32(i + 4);
+        const quint32 type = r.le32(i);
+        const qint64 size = r.le32(i + 4);
         if (size < 8 || size % 4 != 0 || !r.has(i, size))
             return false;
         if (i == 0 && size < EmfHeaderBytes)
             return false;
         if (type == EmrEof)
             return true;
+        if (!bitmaps.emfRecord(i, size, type))
+            return false;
         i += size;
     }
     return false;
@@ -95,22 +88,21 @@ bool emfWellFormed(const Reader& r)
 // device in pixels and in millimetres, or micrometres in newer headers).
 double emfPixelsPerDevicePixel(const Reader& r)
 {
-    const qint64 headerSize = r.u32(4);
-    double deviceWidth = r.s32(72);
-    double physicalMm = r.s32(80);
-    if (headerSize >= 108 && r.has(0, 108) && r.s32(100) > 0)
-        physicalMm = r.s32(100) / 1000.0;
+    const qint64 headerSize = r.le32(4);
+    double deviceWidth = r.le32s(72);
+    double physicalMm = r.le32s(80);
+    if (headerSize >= 108 && r.has(0, 108) && r.le32s(100) > 0)
+        physicalMm = r.le32s(100) / 1000.0;
     if (deviceWidth <= 0 || physicalMm <= 0)
         return 1.0;
     const double factor = physicalMm / deviceWidth / 25.4 * 96.0;
     return std::isfinite(factor) && factor > 0.01 && factor < 100 ? factor : 1.0;
 }
 
-// Shrinks (keeping the aspect) into the size limits of a decoded picture.
+// Shrinks (keeping the aspect) into the natural size's limit.
 QSize withinLimits(double width, double height)
 {
-    double shrink = std::max(width, height) / Picture::MaxSide;
-    shrink = std::max(shrink, std::sqrt(width * height / double(Picture::MaxPixels)));
+    const double shrink = std::max(width, height) / MaxNaturalSide;
     if (shrink > 1.0) {
         width /= shrink;
         height /= shrink;
@@ -123,11 +115,11 @@ QSize withinLimits(double width, double height)
 Metafile::Type Metafile::detect(const QByteArray& bytes)
 {
     const Reader r(bytes);
-    if (r.has(0, 4) && r.u32(0) == PlaceableKey)
+    if (r.has(0, 4) && r.le32(0) == PlaceableKey)
         return Type::Wmf;
     if (isWmfHeader(r, 0))
         return Type::Wmf;
-    if (r.has(0, EmfHeaderBytes) && r.u32(0) == EmrHeader && r.u32(40) == EmfSignature)
+    if (r.has(0, EmfHeaderBytes) && r.le32(0) == EmrHeader && r.le32(40) == EmfSignature)
         return Type::Emf;
     return Type::None;
 }
@@ -135,11 +127,12 @@ Metafile::Type Metafile::detect(const QByteArray& bytes)
 bool Metafile::isWellFormed(Type type, const QByteArray& bytes)
 {
     const Reader r(bytes);
+    MetafileBitmapCheck bitmaps(bytes);
     switch (type) {
     case Type::Wmf:
-        return wmfWellFormed(r);
+        return wmfWellFormed(r, bitmaps);
     case Type::Emf:
-        return emfWellFormed(r);
+        return emfWellFormed(r, bitmaps);
     case Type::None:
         break;
     }

@@ -12,7 +12,12 @@ namespace platform {
 class Metafile
 {
 public:
-    enum class Type { None, Wmf, Emf };
+    enum class Type
+    {
+        None,
+        Wmf,
+        Emf
+    };
 
     struct Converted
     {

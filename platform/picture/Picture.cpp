@@ -35,14 +35,16 @@ struct PictureData
 namespace {
 
 constexpr qint64 ReadChunkBytes = 1024 * 1024;
+// A large file is only read whole when its first bytes look like a picture.
+constexpr qint64 SniffBytes = 64 * 1024;
 
-const char* const MetafileMimeTypes[] = {"image/x-wmf", "image/x-emf", "image/wmf",
-                                         "image/emf", "application/x-msmetafile"};
+const char* const MetafileMimeTypes[] = {"image/x-wmf", "image/x-emf", "image/wmf", "image/emf",
+                                         "application/x-msmetafile"};
 const char* const BmpMimeTypes[] = {"image/bmp", "image/x-bmp", "image/x-ms-bmp"};
 
 // The extensions of the Windows program's picture filter and of the formats that
 // replaced them.
-const char* const BaseExtensions[] = {"bmp", "jpg", "jpeg", "gif",  "dib",  "wmf", "emf",
+const char* const BaseExtensions[] = {"bmp", "jpg", "jpeg", "gif", "dib",  "wmf", "emf",
                                       "ico", "cur", "png",  "tif", "tiff", "webp"};
 
 QByteArray readBounded(const QString& path)
@@ -52,6 +54,8 @@ QByteArray readBounded(const QString& path)
         return QByteArray();
     if (!file.isSequential()) {
         if (file.size() > Picture::MaxFileBytes)
+            return QByteArray();
+        if (file.size() > SniffBytes && !BitmapDecoder::looksLikePicture(file.peek(SniffBytes)))
             return QByteArray();
         return file.readAll();
     }
@@ -117,11 +121,6 @@ QString droppedPicturePath(const QMimeData* data)
             path = url.toLocalFile();
     }
     return isPictureFileName(path) ? path : QString();
-}
-
-Picture::Kind kindOf(const std::shared_ptr<const PictureData>& d)
-{
-    return d ? d->kind : Picture::Kind::None;
 }
 
 QImage renderSvg(const QByteArray& svg, const QSize& size)
@@ -272,7 +271,7 @@ bool Picture::isNull() const
 
 Picture::Kind Picture::kind() const
 {
-    return kindOf(d);
+    return d ? d->kind : Kind::None;
 }
 
 QSize Picture::size() const

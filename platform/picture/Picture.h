@@ -29,7 +29,12 @@ struct PictureData;
 class Picture
 {
 public:
-    enum class Kind { None, Bitmap, Metafile };
+    enum class Kind
+    {
+        None,
+        Bitmap,
+        Metafile
+    };
 
     // Files larger than this are not read at all.
     static constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;

@@ -30,9 +30,9 @@ QStringList PictureMimeData::formats() const
     case Picture::Kind::Bitmap:
         return {QString::fromLatin1(QtImageType), QString::fromLatin1(BmpType)};
     case Picture::Kind::Metafile:
-        return {QString::fromLatin1(m_picture.formatName() == QLatin1String("emf") ? EmfType
-                                                                                   : WmfType),
-                QString::fromLatin1(QtImageType)};
+        return {
+            QString::fromLatin1(m_picture.formatName() == QLatin1String("emf") ? EmfType : WmfType),
+            QString::fromLatin1(QtImageType)};
     case Picture::Kind::None:
         break;
     }

@@ -88,15 +88,14 @@ Mapping scanMapping(const unsigned char* data, size_t size, size_t at)
     return mapping;
 }
 
+struct Injected
+{
+    unsigned function;
+    int y;
+    int x;
+};
+
 // The metafile as libwmf should see it, and the picture's frame in libwmf's device units.
-//
-// A program that shows a placeable metafile maps the frame its header names onto the
-// target: window origin and extent start as the frame, the viewport is the target, and
-// the file's own records may set the window. libwmf instead starts with its window at 0
-// and a viewport of 1024 x 1024 units, which distorts every file that scales itself. So
-// the frame's mapping is put in front of the file's records, with the viewport as large
-// as the frame in metafile units. A non-placeable file that scales itself gets a viewport
-// as large as its window, so one unit stays one pixel.
 struct Prepared
 {
     std::vector<unsigned char> bytes;
@@ -106,6 +105,13 @@ struct Prepared
     double pixelsPerUnit = 1.0;
 };
 
+// A program that shows a placeable metafile maps the frame its header names onto the
+// target: window origin and extent start as the frame, the viewport is the target, and
+// the file's own records may set the window. libwmf instead starts with its window at 0
+// and a viewport of 1024 x 1024 units, which distorts every file that scales itself. So
+// the frame's mapping is put in front of the file's records, with the viewport as large
+// as the frame in metafile units. A non-placeable file that scales itself gets a viewport
+// as large as its window, so one unit stays one pixel.
 Prepared prepare(const unsigned char* data, size_t size)
 {
     Prepared result;
@@ -115,16 +121,17 @@ Prepared prepare(const unsigned char* data, size_t size)
     const Mapping mapping = scanMapping(data, size, records);
     const unsigned inch = placeable ? le16(data + 14) : 0;
 
-    std::vector<int> inject; // function, y, x triples
+    std::vector<Injected> inject;
     if (placeable && inch > 0) {
         const int left = le16s(data + 6);
         const int top = le16s(data + 8);
         const int width = le16s(data + 10) - left;
         const int height = le16s(data + 12) - top;
         if (width != 0 && height != 0 && std::abs(width) <= 0x7FFF && std::abs(height) <= 0x7FFF) {
-            inject = {SetWindowOrg, top,          left,         SetWindowExt, height, width,
-                      SetViewportOrg, 0,          0,            SetViewportExt,
-                      std::abs(height), std::abs(width)};
+            inject = {{SetWindowOrg, top, left},
+                      {SetWindowExt, height, width},
+                      {SetViewportOrg, 0, 0},
+                      {SetViewportExt, std::abs(height), std::abs(width)}};
             result.placeable = true;
             // Without a scaled mapping libwmf counts a placeable file in points.
             const double unit = mapping.scaled ? 1.0 : 72.0 / inch;
@@ -134,21 +141,41 @@ Prepared prepare(const unsigned char* data, size_t size)
         }
     } else if (!placeable && mapping.scaled && mapping.windowWidth != 0 &&
                mapping.windowHeight != 0) {
-        inject = {SetViewportExt, std::abs(mapping.windowHeight), std::abs(mapping.windowWidth)};
+        inject = {{SetViewportExt, std::abs(mapping.windowHeight), std::abs(mapping.windowWidth)}};
     }
 
     result.bytes.assign(data, data + std::min(records, size));
-    for (size_t i = 0; i + 2 < inject.size(); i += 3)
-        putRecord(result.bytes, unsigned(inject[i]), inject[i + 1], inject[i + 2]);
+    for (const Injected& record : inject)
+        putRecord(result.bytes, record.function, record.y, record.x);
     if (records < size)
         result.bytes.insert(result.bytes.end(), data + records, data + size);
     if (!inject.empty() && size >= records) {
         // The header counts the file's length in 16-bit words.
-        const uint32_t words = le32(data + header + 6) + uint32_t(inject.size() / 3 * 5);
+        const uint32_t words = le32(data + header + 6) + uint32_t(inject.size() * 5);
         for (int i = 0; i < 4; ++i)
             result.bytes[header + 6 + i] = static_cast<unsigned char>((words >> (8 * i)) & 0xFF);
     }
     return result;
+}
+
+// libwmf places each raster image with x, y, width and height and then once more with a
+// transform that scales and moves it again, so the image lands far off; the transform goes.
+void dropImageTransforms(std::string& svg)
+{
+    static const std::string image = "<image ";
+    static const std::string transform = "transform=\"matrix(";
+    size_t at = 0;
+    while ((at = svg.find(image, at)) != std::string::npos) {
+        at += image.size();
+        const size_t end = svg.find('>', at);
+        const size_t start = svg.find(transform, at);
+        if (start == std::string::npos || start > end)
+            continue;
+        const size_t close = svg.find(')', start);
+        if (close == std::string::npos || close + 1 >= end || svg[close + 1] != '"')
+            continue;
+        svg.erase(start, close + 2 - start);
+    }
 }
 
 class Api
@@ -244,6 +271,7 @@ bool wmfToSvg(const unsigned char* data, size_t size, std::string& svgOut)
     device->out = nullptr;
     if (error == wmf_E_None && buffer != nullptr)
         svgOut.assign(buffer, strnlen(buffer, length));
+    dropImageTransforms(svgOut);
     return !svgOut.empty();
 }
 

@@ -66,6 +66,22 @@ void wmfRecord(Writer& w, quint32 function, const QList<quint32>& words)
         w.u16(word);
 }
 
+// A bottom-up 24-bit bitmap header claiming `size`, then 2 x 2 blue pixels.
+QByteArray blueDib(const QSize& size)
+{
+    Writer w;
+    w.u32(40);
+    w.u32(quint32(size.width()));
+    w.u32(quint32(size.height()));
+    w.u16(1);
+    w.u16(24);
+    for (int i = 0; i < 6; ++i)
+        w.u32(0);
+    for (int row = 0; row < 2; ++row)
+        w.bytes += QByteArray("\xff\x00\x00\xff\x00\x00\x00\x00", 8);
+    return w.bytes;
+}
+
 } // namespace
 
 QImage twoColours(const QSize& size)
@@ -160,7 +176,8 @@ QByteArray cursorFrom(const QByteArray& icon)
     return cursor;
 }
 
-QByteArray wmf(bool placeable, int width, int height, int unitsPerInch)
+QByteArray wmf(bool placeable, int width, int height, int unitsPerInch, const QSize& bitmap,
+               int windowScale)
 {
     Writer w;
     if (placeable) {
@@ -181,23 +198,37 @@ QByteArray wmf(bool placeable, int width, int height, int unitsPerInch)
     w.u16(1);
     w.u16(9);
     w.u16(0x300);
-    w.u32(0); // size in words, below
-    w.u16(2); // objects
-    w.u32(8); // largest record
+    w.u32(0);  // size in words, below
+    w.u16(2);  // objects
+    w.u32(64); // largest record
     w.u16(0);
-    wmfRecord(w, 0x020B, {0, 0});                                   // SETWINDOWORG
-    wmfRecord(w, 0x020C, {quint32(height), quint32(width)});        // SETWINDOWEXT
-    wmfRecord(w, 0x02FA, {5, 0, 0, 0, 0});                          // CREATEPENINDIRECT null
-    wmfRecord(w, 0x02FC, {0, 0x00FF, 0, 0});                        // CREATEBRUSHINDIRECT red
-    wmfRecord(w, 0x012D, {0});                                      // SELECTOBJECT
-    wmfRecord(w, 0x012D, {1});                                      // SELECTOBJECT
+    if (windowScale > 0) {
+        wmfRecord(w, 0x0103, {8}); // SETMAPMODE anisotropic
+        width *= windowScale;
+        height *= windowScale;
+    }
+    wmfRecord(w, 0x020B, {0, 0});                                  // SETWINDOWORG
+    wmfRecord(w, 0x020C, {quint32(height), quint32(width)});       // SETWINDOWEXT
+    wmfRecord(w, 0x02FA, {5, 0, 0, 0, 0});                         // CREATEPENINDIRECT null
+    wmfRecord(w, 0x02FC, {0, 0x00FF, 0, 0});                       // CREATEBRUSHINDIRECT red
+    wmfRecord(w, 0x012D, {0});                                     // SELECTOBJECT
+    wmfRecord(w, 0x012D, {1});                                     // SELECTOBJECT
     wmfRecord(w, 0x041B, {quint32(height), quint32(width), 0, 0}); // RECTANGLE
-    wmfRecord(w, 0x0000, {});                                       // EOF
+    if (bitmap.isValid()) {
+        const QByteArray dib = blueDib(bitmap);
+        w.u32(quint32(3 + 10 + dib.size() / 2));
+        w.u16(0x0B41); // DIBSTRETCHBLT, copying the source
+        w.u32(0x00CC0020);
+        for (const int v : {2, 2, 0, 0, height, width / 2, 0, width / 2})
+            w.u16(quint32(v));
+        w.bytes += dib;
+    }
+    wmfRecord(w, 0x0000, {}); // EOF
     w.setU32(start + 6, quint32((w.bytes.size() - start) / 2));
     return w.bytes;
 }
 
-QByteArray emf(int width, int height)
+QByteArray emf(int width, int height, const QSize& bitmap)
 {
     Writer w;
     w.u32(1); // EMR_HEADER
@@ -217,19 +248,68 @@ QByteArray emf(int width, int height)
     w.u32(0);
     for (const int v : {1920, 1080, 508, 286}) // reference device: 96 pixels an inch
         w.u32(quint32(v));
-    const QList<QList<quint32>> records = {
-        {37, 12, 0x80000008},                  // SELECTOBJECT stock NULL_PEN
-        {39, 24, 1, 0, 0x0000FF, 0},           // CREATEBRUSHINDIRECT red
-        {37, 12, 1},                           // SELECTOBJECT
+    QList<QList<quint32>> records = {
+        {37, 12, 0x80000008},                            // SELECTOBJECT stock NULL_PEN
+        {39, 24, 1, 0, 0x0000FF, 0},                     // CREATEBRUSHINDIRECT red
+        {37, 12, 1},                                     // SELECTOBJECT
         {43, 24, 0, 0, quint32(width), quint32(height)}, // RECTANGLE
-        {14, 20, 0, 16, 20},                   // EOF
     };
+    QByteArray dib;
+    if (bitmap.isValid()) {
+        dib = blueDib(bitmap);
+        const quint32 half = quint32(width / 2);
+        const quint32 full = quint32(height);
+        QList<quint32> stretch = {81, quint32(80 + dib.size())}; // STRETCHDIBITS
+        stretch += {half, 0, quint32(width), full};              // bounds
+        stretch += {half, 0, 0, 0, 2, 2};                        // destination, source
+        stretch += {80, 40, 120, quint32(dib.size() - 40)};      // header, bits
+        stretch += {0, 0x00CC0020, half, full};                  // usage, copy, size
+        records.append(stretch);
+    }
+    records.append({14, 20, 0, 16, 20}); // EOF
     for (const QList<quint32>& record : records) {
         for (const quint32 v : record)
             w.u32(v);
+        if (record.first() == 81)
+            w.bytes += dib;
     }
     w.setU32(48, quint32(w.bytes.size()));
     w.setU32(52, quint32(records.size() + 1));
+    return w.bytes;
+}
+
+QByteArray tiffDirectoryFirst(int width, int height)
+{
+    Writer w;
+    w.bytes = QByteArray("II*\0", 4);
+    w.u32(8);
+    const QList<QList<quint32>> entries = {{256, 4, quint32(width)},
+                                           {257, 4, quint32(height)},
+                                           {258, 3, 8},
+                                           {259, 3, 1},
+                                           {262, 3, 1},
+                                           {273, 4, 0 /* below */},
+                                           {277, 3, 1},
+                                           {278, 4, quint32(height)},
+                                           {279, 4, quint32(width * height)}};
+    w.u16(quint32(entries.size()));
+    qsizetype stripOffsetAt = 0;
+    for (const QList<quint32>& e : entries) {
+        w.u16(e[0]);
+        w.u16(e[1]);
+        w.u32(1);
+        if (e[0] == 273)
+            stripOffsetAt = w.bytes.size();
+        if (e[1] == 3) {
+            w.u16(e[2]);
+            w.u16(0);
+        } else {
+            w.u32(e[2]);
+        }
+    }
+    w.u32(0);
+    w.setU32(stripOffsetAt, quint32(w.bytes.size()));
+    w.bytes += QByteArray(qsizetype(width) * height, '\x80');
     return w.bytes;
 }
 
