@@ -9,6 +9,8 @@
 #include "ProgramFolder.h"
 #include "Settings.h"
 #include "ShellCommands.h"
+#include "ShellPreferences.h"
+#include "CoverPrinting.h"
 #include "Shell.h"
 #include "Twips.h"
 #include "Ui.h"
@@ -56,6 +58,7 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     m_mdi->viewport()->installEventFilter(this);
 
     setCoverHost(this);
+    installCoverPrinting();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &mdiORVLA::documentActivated);
 
     createActions();
@@ -102,7 +105,7 @@ void mdiORVLA::Load()
             lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
         openStartupCoverSet(path);
     }
-    registerCoverSetFileType();
+    registerFileType();
 }
 
 // A path that names no file opens an empty window captioned with it.
@@ -112,9 +115,10 @@ void mdiORVLA::openStartupCoverSet(const QString& path)
     ActiveCover->LoadCover();
 }
 
-void mdiORVLA::registerCoverSetFileType()
+void mdiORVLA::registerFileType()
 {
-    // Registers the cover-set file type with the desktop.
+    // Quick and silent: it writes only what changed and never waits for the desktop's tools.
+    ::registerCoverSetFileType();
 }
 
 // A document window became the active one (or none is): the one before loses the focus,
@@ -226,7 +230,10 @@ void mdiORVLA::mnuPrint_Click()
         ActiveCover->PrintCover();
 }
 
-void mdiORVLA::mnuPreferences_Click() {}
+void mdiORVLA::mnuPreferences_Click()
+{
+    showPreferences(this);
+}
 
 void mdiORVLA::mnuLanguage_Click()
 {

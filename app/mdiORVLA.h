@@ -96,7 +96,7 @@ private:
 
     // Start-up steps that hand on to the cover-set and file-type subsystems.
     void openStartupCoverSet(const QString& path);
-    void registerCoverSetFileType();
+    void registerFileType();
 
     QMdiArea* m_mdi = nullptr;
     QToolBar* m_barTools = nullptr;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Faces.h"
+#include "frmMenu.h"
 
 #include <QDialog>
 #include <QPointer>

@@ -8,7 +8,13 @@
 #include <QFileInfo>
 
 TestEnv::TestEnv()
+    : m_oldDataHome(qgetenv("XDG_DATA_HOME")), m_oldConfigHome(qgetenv("XDG_CONFIG_HOME"))
 {
+    // Whatever the program registers or keeps per user stays in the test's folder.
+    QDir(m_dir.path()).mkpath(QStringLiteral("xdg/data"));
+    QDir(m_dir.path()).mkpath(QStringLiteral("xdg/config"));
+    qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("xdg/data")).toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("xdg/config")).toLocal8Bit());
     platform::setProgramFolder(m_dir.path());
     platform::setSettingsFileForTests(m_dir.filePath(QStringLiteral("settings.ini")));
     platform::setCommandLineArguments({});
@@ -16,8 +22,18 @@ TestEnv::TestEnv()
 
 TestEnv::~TestEnv()
 {
+    restore("XDG_DATA_HOME", m_oldDataHome);
+    restore("XDG_CONFIG_HOME", m_oldConfigHome);
     platform::setProgramFolder(QString());
     platform::setSettingsFileForTests(QString());
+}
+
+void TestEnv::restore(const char* name, const QByteArray& value)
+{
+    if (value.isEmpty())
+        qunsetenv(name);
+    else
+        qputenv(name, value);
 }
 
 void TestEnv::installShippedDatabase() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
 
@@ -19,5 +20,9 @@ public:
     QString writeFile(const QString& name, const QByteArray& bytes) const;
 
 private:
+    static void restore(const char* name, const QByteArray& value);
+
     QTemporaryDir m_dir;
+    QByteArray m_oldDataHome;
+    QByteArray m_oldConfigHome;
 };

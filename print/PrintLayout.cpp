@@ -1,0 +1,90 @@
+#include "PrintLayout.h"
+
+#include "LangRuntime.h"
+#include "PrintTarget.h"
+#include "Ui.h"
+
+namespace {
+
+constexpr int kFront = 0;
+constexpr int kInside = 1;
+constexpr int kBack = 2;
+constexpr int kCd = 3;
+constexpr int kNoFace = -1;
+
+struct Place
+{
+    int face;
+    QRectF rect;
+};
+
+struct Sheet
+{
+    int caption;
+    std::array<Place, 2> places; // left to right
+    // Without its picture the sheet is left out altogether (no caption, frame or page).
+    // The booklet's two faces instead always travel together, pictures or not.
+    bool needsPictures;
+};
+
+const std::array<Sheet, 3> kSheets = {{
+    {1318, {{{kInside, PrintLayout::kInsideRect}, {kFront, PrintLayout::kFrontRect}}}, false},
+    {1316, {{{kBack, PrintLayout::kBackRect}, {kNoFace, QRectF()}}}, true},
+    {1192, {{{kCd, PrintLayout::kCdRect}, {kNoFace, QRectF()}}}, true},
+}};
+
+bool isPrinted(const Sheet& sheet, const std::array<bool, kFaceCount>& printFace,
+               const std::array<platform::Picture, kFaceCount>& pictures)
+{
+    bool chosen = false;
+    for (const Place& place : sheet.places) {
+        if (place.face == kNoFace)
+            continue;
+        chosen = chosen || printFace[place.face];
+        if (sheet.needsPictures && pictures[place.face].isNull())
+            return false;
+    }
+    return chosen;
+}
+
+} // namespace
+
+PrintLayout::PrintLayout(const std::array<bool, kFaceCount>& printFace,
+                         const std::array<platform::Picture, kFaceCount>& pictures)
+    : m_print(printFace), m_pictures(pictures)
+{
+}
+
+int PrintLayout::sheetCount() const
+{
+    int count = 0;
+    for (const Sheet& sheet : kSheets)
+        count += isPrinted(sheet, m_print, m_pictures) ? 1 : 0;
+    return count;
+}
+
+bool PrintLayout::print(PrintTarget& target) const
+{
+    const platform::BusyCursor busy;
+    // Results are deliberately dropped until the job end: a refused setting or a picture
+    // that cannot be drawn must not cost the rest of the job.
+    target.setLandscape();
+    target.setMillimetres();
+    for (const Sheet& sheet : kSheets) {
+        if (!isPrinted(sheet, m_print, m_pictures))
+            continue;
+        // The caption goes first, into the band above the frames.
+        target.printLine(LangString(sheet.caption));
+        for (const Place& place : sheet.places) {
+            if (place.face == kNoFace)
+                continue;
+            if (!m_pictures[place.face].isNull())
+                target.drawPicture(m_pictures[place.face], place.rect);
+            // The frame follows its picture, so its line lies on the picture's edges, and
+            // it is drawn even without a picture: it marks where to cut.
+            target.drawFrame(place.rect);
+        }
+        target.endPage();
+    }
+    return target.endJob();
+}

@@ -1,0 +1,608 @@
+// Printing a cover set: the sheets' layout as a sequence of printer operations, the
+// printer target's millimetres, the print selection dialog, the Print command, and real
+// PDF output measured on paper.
+#include "CoverPrinting.h"
+#include "CoverTestSupport.h"
+#include "ImageArea.h"
+#include "PrintLayout.h"
+#include "PrintTarget.h"
+#include "PrinterTarget.h"
+#include "Twips.h"
+#include "frmPrint.h"
+
+#include <QCheckBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QProcess>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cmath>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+using platform::Picture;
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const char* const kFaceNames[] = {"Front", "Inside", "Back", "CD"};
+
+// Every operation a print run asks of its printer, with the busy state at that moment.
+struct Recording
+{
+    QStringList ops;
+    QList<int> busyAtOp;
+    std::array<Picture, kFaceCount> pictures; // to name the picture drawn
+    std::function<bool(int opIndex)> fails = [](int) { return false; };
+    int targetsMade = 0;
+};
+
+class RecordingTarget final : public PrintTarget
+{
+public:
+    RecordingTarget(Recording& recording, const ScriptedUi& ui) : m_rec(recording), m_ui(ui) {}
+
+    bool setLandscape() override { return record(QStringLiteral("landscape")); }
+    bool setMillimetres() override { return record(QStringLiteral("mm")); }
+    bool printLine(const QString& text) override
+    {
+        for (int caption : {1318, 1316, 1192}) {
+            if (text == LangString(caption))
+                return record(QStringLiteral("line %1").arg(caption));
+        }
+        return record(QStringLiteral("line ?") + text);
+    }
+    bool drawPicture(const Picture& picture, const QRectF& rect) override
+    {
+        QString name = QStringLiteral("?");
+        for (int face = 0; face < kFaceCount; ++face) {
+            if (picture.sameAs(m_rec.pictures[face]))
+                name = QString::fromLatin1(kFaceNames[face]);
+        }
+        return record(QStringLiteral("picture ") + name + QLatin1Char(' ') + rectText(rect));
+    }
+    bool drawFrame(const QRectF& rect) override
+    {
+        return record(QStringLiteral("frame ") + rectText(rect));
+    }
+    bool endPage() override { return record(QStringLiteral("page")); }
+    bool endJob() override { return record(QStringLiteral("job")); }
+
+private:
+    static QString rectText(const QRectF& r)
+    {
+        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
+    }
+    bool record(const QString& op)
+    {
+        m_rec.ops << op;
+        m_rec.busyAtOp << m_ui.busyDepth;
+        return !m_rec.fails(int(m_rec.ops.size()) - 1);
+    }
+
+    Recording& m_rec;
+    const ScriptedUi& m_ui;
+};
+
+// Print runs go to `factory` for the lifetime of the object.
+struct FactoryGuard
+{
+    explicit FactoryGuard(PrintTargetFactory factory)
+    {
+        installCoverPrinting();
+        setPrintTargetFactoryForTests(std::move(factory));
+    }
+    ~FactoryGuard() { setPrintTargetFactoryForTests({}); }
+};
+
+const QString kSheet1Start = QStringLiteral("line 1318");
+const QString kInsidePicture = QStringLiteral("picture Inside 20,20 120x120");
+const QString kInsideFrame = QStringLiteral("frame 20,20 120x120");
+const QString kFrontPicture = QStringLiteral("picture Front 140,20 120x120");
+const QString kFrontFrame = QStringLiteral("frame 140,20 120x120");
+const QString kBackSheet =
+    QStringLiteral("line 1316|picture Back 20,20 150x118|frame 20,20 150x118|page");
+const QString kCdSheet =
+    QStringLiteral("line 1192|picture CD 20,20 150x118|frame 20,20 150x118|page");
+
+Picture solid(const QColor& color, const QSize& size = QSize(40, 30))
+{
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(color);
+    return Picture::fromImage(image);
+}
+
+std::array<Picture, kFaceCount> somePictures(const QString& which)
+{
+    const QColor colors[] = {Qt::yellow, Qt::cyan, Qt::magenta, Qt::green};
+    std::array<Picture, kFaceCount> out;
+    for (int face = 0; face < kFaceCount; ++face) {
+        if (which.contains(QLatin1Char("FIBC"[face])))
+            out[face] = solid(colors[face]);
+    }
+    return out;
+}
+
+std::array<bool, kFaceCount> flags(const QString& which)
+{
+    std::array<bool, kFaceCount> out{};
+    for (int face = 0; face < kFaceCount; ++face)
+        out[face] = which.contains(QLatin1Char("FIBC"[face]));
+    return out;
+}
+
+// A document window whose faces show light pictures; `files` names the faces that also
+// have a picture file.
+std::shared_ptr<clsCover> coverWithPictures(CoverFixture& f, const QString& faces,
+                                            const QString& files)
+{
+    f.window->mnuNew_Click();
+    const auto cover = f.window->activeCover();
+    const QColor colors[] = {QColor(255, 255, 160), QColor(160, 255, 255), QColor(255, 200, 255),
+                             QColor(200, 255, 200)};
+    for (int face = 0; face < kFaceCount; ++face) {
+        const QChar tag = QLatin1Char("FIBC"[face]);
+        if (!faces.contains(tag))
+            continue;
+        const QString path =
+            f.picture(QStringLiteral("face%1.png").arg(face), colors[face], QSize(64, 48));
+        cover->frmCover()->imageArea(face)->setPicture(Picture::fromFile(path),
+                                                       files.contains(tag) ? path : QString());
+        if (files.contains(tag))
+            cover->setFilePicture(face, path);
+    }
+    return cover;
+}
+
+// Ticks exactly the faces named (of those enabled) and presses the button.
+ScriptedUi::DialogScript selectFaces(const QString& which, int button = 0)
+{
+    return [which, button](QDialog* dialog) {
+        auto* selection = qobject_cast<frmPrint*>(dialog);
+        if (!selection)
+            return int(QDialog::Rejected);
+        for (int face = 0; face < kFaceCount; ++face)
+            selection->checkBox(face)->setChecked(which.contains(QLatin1Char("FIBC"[face])));
+        selection->btnAccion(button)->click();
+        return selection->result();
+    };
+}
+
+} // namespace
+
+class TestPrint : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    void sheetsFollowTheChoiceAndThePictures_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<QString>("expected");
+        const QString job = QStringLiteral("landscape|mm|");
+        QTest::newRow("nothing chosen") << u""_s << u"FIBC"_s << job + u"job"_s;
+        QTest::newRow("front brings inside")
+            << u"F"_s << u"FI"_s
+            << job + QStringList{kSheet1Start, kInsidePicture, kInsideFrame, kFrontPicture,
+                                 kFrontFrame,  "page",         "job"}
+                         .join('|');
+        QTest::newRow("inside brings front, frames without pictures")
+            << u"I"_s << u""_s
+            << job + QStringList{kSheet1Start, kInsideFrame, kFrontFrame, "page", "job"}.join('|');
+        QTest::newRow("front picture only")
+            << u"F"_s << u"F"_s
+            << job + QStringList{kSheet1Start, kInsideFrame, kFrontPicture,
+                                 kFrontFrame,  "page",       "job"}
+                         .join('|');
+        QTest::newRow("back chosen but empty, cd follows")
+            << u"BC"_s << u"FIC"_s << job + kCdSheet + u"|job"_s;
+        QTest::newRow("cd chosen but empty") << u"C"_s << u"FIB"_s << job + u"job"_s;
+        QTest::newRow("back alone") << u"B"_s << u"BC"_s << job + kBackSheet + u"|job"_s;
+        QTest::newRow("all four") << u"FIBC"_s << u"FIBC"_s
+                                  << job + QStringList{kSheet1Start,  kInsidePicture, kInsideFrame,
+                                                       kFrontPicture, kFrontFrame,    "page",
+                                                       kBackSheet,    kCdSheet,       "job"}
+                                               .join('|');
+    }
+    void sheetsFollowTheChoiceAndThePictures()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, pictures);
+        QFETCH(QString, expected);
+        CoverFixture f;
+        Recording rec;
+        rec.pictures = somePictures(pictures);
+        RecordingTarget target(rec, f.ui);
+        const PrintLayout layout(flags(chosen), rec.pictures);
+        QVERIFY(layout.print(target));
+        QCOMPARE(rec.ops.join('|'), expected);
+        QCOMPARE(layout.sheetCount(), int(rec.ops.count(QStringLiteral("page"))));
+    }
+
+    void everyFailureIsSkippedAndTheCursorComesBack()
+    {
+        CoverFixture f;
+        Recording clean;
+        clean.pictures = somePictures(QStringLiteral("FIBC"));
+        const PrintLayout layout(flags(QStringLiteral("FIBC")), clean.pictures);
+        {
+            RecordingTarget target(clean, f.ui);
+            QVERIFY(layout.print(target));
+        }
+        // Each single failure, then all of them at once (no printer at all).
+        for (int failing = -1; failing < clean.ops.size(); ++failing) {
+            Recording rec;
+            rec.pictures = clean.pictures;
+            rec.fails = [failing](int op) { return failing < 0 || op == failing; };
+            RecordingTarget target(rec, f.ui);
+            const bool jobOk = layout.print(target);
+            QCOMPARE(rec.ops, clean.ops);
+            QCOMPARE(jobOk, failing >= 0 && failing != clean.ops.size() - 1);
+            QCOMPARE(rec.busyAtOp, QList<int>(clean.ops.size(), 1));
+            QCOMPARE(f.ui.busyDepth, 0);
+        }
+    }
+
+    void millimetresUseEachAxisOwnResolution()
+    {
+        // 254 x 508 dpi: a millimetre is exactly 10 pixels across and 20 down.
+        QImage sheet(3000, 3200, QImage::Format_RGB32);
+        sheet.setDotsPerMeterX(10000);
+        sheet.setDotsPerMeterY(20000);
+        sheet.fill(Qt::white);
+        {
+            PrinterTarget target(&sheet);
+            QVERIFY(!target.setLandscape()); // an image has no orientation to turn
+            QVERIFY(target.setMillimetres());
+            QCOMPARE(target.unitX(), 10.0);
+            QCOMPARE(target.unitY(), 20.0);
+            QVERIFY(target.printLine(QStringLiteral("Caption")));
+            QVERIFY(target.drawPicture(solid(Qt::red), QRectF(20, 20, 120, 120)));
+            QVERIFY(target.drawFrame(QRectF(20, 20, 120, 120)));
+            QVERIFY(!target.drawPicture(Picture(), QRectF(140, 20, 120, 120)));
+            QVERIFY(target.endJob());
+        }
+        const auto dark = [&](int x, int y) { return qGray(sheet.pixel(x, y)) < 100; };
+        const auto red = [&](int x, int y) { return sheet.pixel(x, y) == qRgb(255, 0, 0); };
+        // The frame lies on the picture's edges (x 200 and 1400, y 400 and 2800), on top
+        // of it; the picture fills it exactly, stretched.
+        for (int y : {420, 1600, 2780}) {
+            QVERIFY(dark(200, y) || dark(201, y));
+            QVERIFY(dark(1400, y) || dark(1399, y));
+            QVERIFY(red(203, y) && red(1397, y));
+            QVERIFY(!dark(197, y) && !red(197, y) && !red(1403, y));
+        }
+        for (int x : {210, 800, 1390}) {
+            QVERIFY(dark(x, 400) || dark(x, 401));
+            QVERIFY(dark(x, 2800) || dark(x, 2799));
+            QVERIFY(red(x, 403) && red(x, 2797));
+            QVERIFY(!red(x, 396) && !red(x, 2804));
+        }
+        // The caption starts at the top-left corner, within the band above the frame.
+        int inked = 0;
+        for (int y = 0; y < 400; ++y)
+            for (int x = 0; x < 200; ++x)
+                inked += dark(x, y) ? 1 : 0;
+        QVERIFY(inked > 20);
+    }
+
+    void printerThatCannotBeOpenedFailsTheJob()
+    {
+        auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        printer->setOutputFormat(QPrinter::PdfFormat);
+        printer->setOutputFileName(QStringLiteral("/nonexistent-folder/x/out.pdf"));
+        PrinterTarget target(std::move(printer));
+        QVERIFY(target.setMillimetres());
+        QVERIFY(!target.printLine(QStringLiteral("x")));
+        QVERIFY(!target.drawFrame(QRectF(20, 20, 10, 10)));
+        QVERIFY(!target.endPage());
+        QVERIFY(!target.endJob());
+        // A job with nothing in it is no failure and needs no printer at all.
+        PrinterTarget empty(std::make_unique<QPrinter>());
+        QVERIFY(empty.endJob());
+        QCOMPARE(empty.pageCount(), 0);
+    }
+
+    void selectionDialogLayoutAndTexts()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmPrint dialog;
+        QCOMPARE(dialog.windowTitle(), LangString(1348));
+        const int texts[] = {1172, 1204, 1124};
+        for (int face = 0; face < 3; ++face)
+            QCOMPARE(dialog.checkBox(face)->text(), LangString(texts[face]));
+        QCOMPARE(dialog.checkBox(3)->text(), QStringLiteral("CD"));
+        QCOMPARE(dialog.btnAccion(0)->text(), LangString(1088));
+        QCOMPARE(dialog.btnAccion(1)->text(), LangString(1046));
+        QCOMPARE(dialog.btnAccion(0)->objectName(), QStringLiteral("btnAccion_0"));
+
+        // Places as designed; a control may only have grown to fit its text.
+        const QStringList names = {"chkFront", "chkInside", "chkBack", "chkCD"};
+        for (int face = 0; face < kFaceCount; ++face) {
+            QCheckBox* box = dialog.findChild<QCheckBox*>(names[face]);
+            QCOMPARE(box, dialog.checkBox(face));
+            const QRect design = platform::twipsRect(225, 105 + 285 * face, 1245, 285);
+            QCOMPARE(box->pos(), design.topLeft());
+            QVERIFY(box->width() >= design.width() && box->height() >= design.height());
+            QVERIFY(box->width() >= box->sizeHint().width());
+        }
+        QCOMPARE(dialog.btnAccion(0)->pos(), platform::twipsRect(1770, 105, 0, 0).topLeft());
+        QCOMPARE(dialog.btnAccion(1)->pos(), platform::twipsRect(1785, 795, 0, 0).topLeft());
+        const QSize client = platform::twipsSize(3135, 1320);
+        QVERIFY(dialog.width() >= client.width() && dialog.height() >= client.height());
+        for (QWidget* child : dialog.findChildren<QWidget*>())
+            QVERIFY(dialog.rect().contains(child->geometry()));
+
+        const QList<QWidget*> tabOrder = {dialog.checkBox(0),  dialog.checkBox(1),
+                                          dialog.checkBox(2),  dialog.btnAccion(0),
+                                          dialog.btnAccion(1), dialog.checkBox(3)};
+        for (int i = 1; i < tabOrder.size(); ++i)
+            QCOMPARE(tabOrder[i - 1]->nextInFocusChain(), tabOrder[i]);
+
+        // Another language changes every text but the CD box's.
+        lang::LangRuntime::instance().reset();
+        lang::LangRuntime::instance().setCurrentLanguage(4);
+        frmPrint german;
+        QCOMPARE(german.checkBox(0)->text(), QStringLiteral("&Vorderseite"));
+        QCOMPARE(german.checkBox(3)->text(), QStringLiteral("CD"));
+        QVERIFY(german.checkBox(0)->width() >= german.checkBox(0)->sizeHint().width());
+    }
+
+    void selectionPresetComesFromPictureFilesOnly()
+    {
+        CoverFixture f;
+        // Inside shows a picture that has no file; CD has nothing at all.
+        const auto cover = coverWithPictures(f, QStringLiteral("FIB"), QStringLiteral("FB"));
+        cover->setPrintCD(true);
+        cover->setPrintInside(true);
+        frmPrint dialog;
+        QCOMPARE(dialog.Cover(), cover);
+        const bool offered[] = {true, false, true, false};
+        for (int face = 0; face < kFaceCount; ++face) {
+            QCOMPARE(dialog.checkBox(face)->isEnabled(), offered[face]);
+            QCOMPARE(dialog.checkBox(face)->isChecked(), offered[face]);
+        }
+    }
+
+    void confirmWritesAllFourFlagsCancelWritesNothing()
+    {
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("FIBC"), QStringLiteral("FIB"));
+        {
+            frmPrint dialog;
+            dialog.checkBox(2)->setChecked(false);
+            dialog.checkBox(3)->setChecked(true); // disabled: does not count
+            dialog.btnAccion_Click(0);
+            QCOMPARE(dialog.result(), int(QDialog::Accepted));
+        }
+        QVERIFY(cover->PrintFront() && cover->PrintInside());
+        QVERIFY(!cover->PrintBack() && !cover->PrintCD());
+
+        cover->setPrintBack(true);
+        frmPrint dialog;
+        for (int face = 0; face < kFaceCount; ++face)
+            dialog.checkBox(face)->setChecked(false);
+        dialog.btnAccion(1)->click();
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
+        QVERIFY(cover->PrintFront() && cover->PrintInside() && cover->PrintBack());
+        QVERIFY(!cover->PrintCD());
+    }
+
+    void printCommandPrintsTheChosenFacesFullPictures()
+    {
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("FIBC"), QStringLiteral("FIBC"));
+        Recording rec;
+        for (int face = 0; face < kFaceCount; ++face)
+            rec.pictures[face] = cover->frmCover()->imageArea(face)->picture();
+        FactoryGuard guard([&] {
+            ++rec.targetsMade;
+            return std::make_unique<RecordingTarget>(rec, f.ui);
+        });
+        bool keptByTheSet = false;
+        f.ui.answerDialog([&](QDialog* dialog) {
+            keptByTheSet = cover->frmPrint() == dialog;
+            return selectFaces(QStringLiteral("IC"))(dialog);
+        });
+        f.window->mnuPrint_Click();
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(keptByTheSet);
+        QVERIFY(!cover->frmPrint()); // unloaded when it closed
+        QCOMPARE(rec.targetsMade, 1);
+        // The image areas' own pictures, not their screen copies.
+        QCOMPARE(rec.ops.join('|'),
+                 QStringList({"landscape", "mm", kSheet1Start, kInsidePicture, kInsideFrame,
+                              kFrontPicture, kFrontFrame, "page", kCdSheet, "job"})
+                     .join('|'));
+        QVERIFY(!cover->PrintFront() && cover->PrintInside() && !cover->PrintBack() &&
+                cover->PrintCD());
+        QCOMPARE(f.ui.busyDepth, 0);
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void printCommandStopsWithoutAsking_data()
+    {
+        QTest::addColumn<int>("how");
+        QTest::newRow("selection cancelled") << 0;
+        QTest::newRow("active cover gone") << 1;
+        QTest::newRow("only an empty back chosen") << 2;
+        QTest::newRow("print dialog cancelled") << 3;
+    }
+    void printCommandStopsWithoutAsking()
+    {
+        QFETCH(int, how);
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("FI"), QStringLiteral("FI"));
+        cover->setFilePictureBack(f.env.path(QStringLiteral("back-file-but-no-picture.png")));
+        cover->setPrintFront(true);
+        installCoverPrinting();
+        const int busyBefore = f.ui.busyCalls; // loading the pictures
+        int printDialogs = 0;
+        f.ui.answerDialog([&](QDialog* dialog) {
+            if (how == 1)
+                f.window->setActiveCover(nullptr);
+            return selectFaces(how == 2 ? QStringLiteral("B") : QStringLiteral("F"),
+                               how == 0 ? 1 : 0)(dialog);
+        });
+        if (how == 3) {
+            f.ui.answerDialog([&](QDialog* dialog) {
+                printDialogs += qobject_cast<QPrintDialog*>(dialog) ? 1 : 0;
+                return int(QDialog::Rejected);
+            });
+        }
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        QCOMPARE(f.ui.dialogsShown, how == 3 ? 2 : 1);
+        QCOMPARE(printDialogs, how == 3 ? 1 : 0);
+        QCOMPARE(f.ui.busyCalls, busyBefore);
+        QVERIFY(f.ui.messages.isEmpty());
+        // Cancel leaves the old choice; a confirmed one is this set's even when nothing
+        // prints.
+        QCOMPARE(cover->PrintFront(), how != 2);
+        QCOMPARE(cover->PrintBack(), how == 2);
+    }
+
+    void printerFailureIsReported()
+    {
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("F"), QStringLiteral("F"));
+        FactoryGuard guard([] {
+            auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+            printer->setOutputFormat(QPrinter::PdfFormat);
+            printer->setOutputFileName(QStringLiteral("/nonexistent-folder/x/out.pdf"));
+            return std::make_unique<PrinterTarget>(std::move(printer));
+        });
+        f.ui.answerDialog(selectFaces(QStringLiteral("F")));
+        f.ui.answerMessage(MsgResult::Ok);
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        QCOMPARE(f.ui.messages.size(), 1);
+        QCOMPARE(f.ui.messages[0].text, LangString(1362));
+        QCOMPARE(f.ui.messages[0].title, QStringLiteral("ORVLA"));
+        QCOMPARE(f.ui.messages[0].buttons, MsgButtons::Ok);
+        QCOMPARE(f.ui.messages[0].icon, MsgIcon::Exclamation);
+        QCOMPARE(f.ui.busyDepth, 0);
+    }
+
+    void allFourFacesOnRealPaper()
+    {
+        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
+        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
+        if (pdftoppm.isEmpty() || pdfinfo.isEmpty())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("FIBC"), QStringLiteral("FIBC"));
+        const QString pdf = f.env.path(QStringLiteral("cover.pdf"));
+        // A portrait A4 with uneven margins: the layout turns it, and measures from the
+        // printable area's corner.
+        const QMarginsF margins(12.5, 7.5, 11, 9);
+        installCoverPrinting();
+        f.ui.answerDialog(selectFaces(QStringLiteral("FIBC")));
+        f.ui.answerDialog([&](QDialog* dialog) {
+            auto* printDialog = qobject_cast<QPrintDialog*>(dialog);
+            if (!printDialog)
+                return int(QDialog::Rejected);
+            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
+            printDialog->printer()->setOutputFileName(pdf);
+            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
+            printDialog->printer()->setPageOrientation(QPageLayout::Portrait);
+            printDialog->printer()->setPageMargins(margins, QPageLayout::Millimeter);
+            return int(QDialog::Accepted);
+        });
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(f.ui.messages.isEmpty());
+
+        QProcess info;
+        info.start(pdfinfo, {pdf});
+        QVERIFY(info.waitForFinished(60000));
+        const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
+        QVERIFY2(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
+                 qPrintable(infoText));
+
+        // The printable area starts where the printer puts it: Qt's PDF output places its
+        // corner on whole points, not exactly at the margins asked for.
+        const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, margins,
+                                    QPageLayout::Millimeter);
+        const QPointF printableCorner =
+            QPointF(landscape.paintRectPoints().topLeft()) * (25.4 / 72);
+        QVERIFY((printableCorner - QPointF(margins.left(), margins.top())).manhattanLength() < 0.7);
+
+        // 720 dpi: 0.1 mm is 2.83 pixels.
+        constexpr double dpi = 720;
+        const double tolerance = 0.1 * dpi / 25.4;
+        const QList<QList<QRectF>> frames = {{PrintLayout::kInsideRect, PrintLayout::kFrontRect},
+                                             {PrintLayout::kBackRect},
+                                             {PrintLayout::kCdRect}};
+        for (int page = 1; page <= 3; ++page) {
+            const QString prefix = f.env.path(QStringLiteral("page%1").arg(page));
+            QProcess render;
+            render.start(pdftoppm,
+                         {QStringLiteral("-r"), QStringLiteral("720"), QStringLiteral("-gray"),
+                          QStringLiteral("-png"), QStringLiteral("-singlefile"),
+                          QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
+                          QString::number(page), pdf, prefix});
+            QVERIFY(render.waitForFinished(120000));
+            QCOMPARE(render.exitCode(), 0);
+            const QImage sheet(prefix + QStringLiteral(".png"));
+            QVERIFY(!sheet.isNull());
+            QVERIFY2(sheet.width() > sheet.height(), "the page is not landscape");
+            QVERIFY(std::abs(sheet.width() - 297 * dpi / 25.4) < 2);
+
+            // The line crossing a scan near `expected` (in pixels): the centre of its dark run.
+            const auto lineAt = [&](bool vertical, double expected, int across) {
+                double sum = 0;
+                int count = 0;
+                for (int at = int(expected) - 10; at <= int(expected) + 10; ++at) {
+                    const QPoint p = vertical ? QPoint(at, across) : QPoint(across, at);
+                    if (sheet.rect().contains(p) && qGray(sheet.pixel(p)) < 128) {
+                        sum += at + 0.5;
+                        ++count;
+                    }
+                }
+                return count ? sum / count : -1000.0;
+            };
+            for (const QRectF& mm : frames[page - 1]) {
+                const QRectF onPaper = mm.translated(printableCorner);
+                const auto px = [&](double millimetres) { return millimetres * dpi / 25.4; };
+                // Each edge measured 3 mm from both of its corners.
+                for (double along : {3.0, -3.0}) {
+                    const double y = along > 0 ? onPaper.top() + along : onPaper.bottom() + along;
+                    const double x = along > 0 ? onPaper.left() + along : onPaper.right() + along;
+                    const double left = lineAt(true, px(onPaper.left()), int(px(y)));
+                    const double right = lineAt(true, px(onPaper.right()), int(px(y)));
+                    const double top = lineAt(false, px(onPaper.top()), int(px(x)));
+                    const double bottom = lineAt(false, px(onPaper.bottom()), int(px(x)));
+                    const QString where =
+                        QStringLiteral("page %1 frame at %2,%3: left %4 right %5 top %6 bottom %7 "
+                                       "expected %8 %9 %10 %11")
+                            .arg(page)
+                            .arg(mm.x())
+                            .arg(mm.y())
+                            .arg(left)
+                            .arg(right)
+                            .arg(top)
+                            .arg(bottom)
+                            .arg(px(onPaper.left()))
+                            .arg(px(onPaper.right()))
+                            .arg(px(onPaper.top()))
+                            .arg(px(onPaper.bottom()));
+                    QVERIFY2(std::abs(left - px(onPaper.left())) <= tolerance, qPrintable(where));
+                    QVERIFY2(std::abs(right - px(onPaper.right())) <= tolerance, qPrintable(where));
+                    QVERIFY2(std::abs(top - px(onPaper.top())) <= tolerance, qPrintable(where));
+                    QVERIFY2(std::abs(bottom - px(onPaper.bottom())) <= tolerance,
+                             qPrintable(where));
+                }
+            }
+        }
+    }
+};
+
+QTEST_MAIN(TestPrint)
+#include "tst_print.moc"

@@ -1,0 +1,385 @@
+// The preferences dialog and Insert object: handing a face's picture file to an editor.
+#include "../cover/CoverTestSupport.h"
+#include "ImageArea.h"
+#include "Preferences.h"
+#include "Settings.h"
+#include "ShellPreferences.h"
+#include "frmCOnfig.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+using platform::MsgButtons;
+using platform::MsgIcon;
+using platform::MsgResult;
+
+namespace {
+
+const QString kApp = QStringLiteral("ORVLA");
+const QString kSection = QStringLiteral("Preferences");
+const QString kKey = QStringLiteral("Editor");
+
+// The language database in English, the settings in a folder of the test's own.
+struct PrefsFixture
+{
+    PrefsFixture()
+    {
+        env.installShippedDatabase();
+        lang::LangRuntime::instance().reset();
+        lang::LangRuntime::instance().setCurrentLanguage(2);
+    }
+    ~PrefsFixture() { lang::LangRuntime::instance().reset(); }
+
+    TestEnv env;
+    ScriptedUi ui;
+};
+
+QString storedEditor()
+{
+    return platform::GetSetting(kApp, kSection, kKey, QStringLiteral("<none>"));
+}
+
+void storeEditor(const QString& path)
+{
+    platform::SaveSetting(kApp, kSection, kKey, path);
+    platform::setEditorPath(path);
+}
+
+// An editor that writes how many arguments it got and each of them, one a line, and
+// replaces its record at once so that a test never reads half of it.
+QString writeEditor(const QString& path, const QString& record, int delaySeconds = 0)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile script(path);
+    if (!script.open(QIODevice::WriteOnly))
+        return QString();
+    script.write("#!/bin/sh\n");
+    if (delaySeconds > 0)
+        script.write("sleep " + QByteArray::number(delaySeconds) + "\n");
+    script.write("printf '%s\\n' \"$#\" \"$@\" > '" + record.toUtf8() + ".part'\n");
+    script.write("mv '" + record.toUtf8() + ".part' '" + record.toUtf8() + "'\n");
+    script.close();
+    script.setPermissions(script.permissions() | QFile::ExeOwner | QFile::ExeUser);
+    return path;
+}
+
+QStringList recordedArguments(const QString& record)
+{
+    QFile file(record);
+    if (!file.open(QIODevice::ReadOnly))
+        return {QStringLiteral("<no record>")};
+    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    if (!lines.isEmpty() && lines.constLast().isEmpty())
+        lines.removeLast();
+    return lines;
+}
+
+void putPictureOnClipboard()
+{
+    QImage image(20, 20, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+} // namespace
+
+// Catches what the program hands to the desktop to open.
+class OpenedUrls : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> urls;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { urls.append(url); }
+};
+
+class TestPreferences : public QObject
+{
+    Q_OBJECT
+
+private:
+    QTemporaryDir m_xdg;
+    OpenedUrls m_opened;
+
+    // A new cover set whose current face is `face`, with the picture file `path` inserted
+    // the way the user does it.
+    static std::shared_ptr<clsCover> coverWithPicture(CoverFixture& f, int face,
+                                                      const QString& path)
+    {
+        f.window->mnuNew_Click();
+        const auto cover = f.window->activeCover();
+        cover->frmCover()->SSTab1()->setCurrentIndex(face);
+        if (!path.isEmpty()) {
+            f.ui.answerFile(path);
+            f.window->mnuInsertPicture_Click();
+        }
+        return cover;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // The main window registers the file type as it starts: not in the user's own home.
+        qputenv("XDG_DATA_HOME", m_xdg.filePath(QStringLiteral("data")).toUtf8());
+        qputenv("XDG_CONFIG_HOME", m_xdg.filePath(QStringLiteral("config")).toUtf8());
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::setUrlHandler(QString::fromLatin1(scheme), &m_opened, "open");
+    }
+
+    void cleanupTestCase()
+    {
+        for (const char* scheme : {"file", "http", "https"})
+            QDesktopServices::unsetUrlHandler(QString::fromLatin1(scheme));
+    }
+
+    void init()
+    {
+        m_opened.urls.clear();
+        platform::setEditorPath(QString());
+        QGuiApplication::clipboard()->clear();
+    }
+
+    void dialogShowsItsTextsAndTheCurrentEditor()
+    {
+        PrefsFixture f;
+        platform::setEditorPath(QStringLiteral("/usr/bin/gimp"));
+        frmCOnfig dialog;
+        QCOMPARE(dialog.windowTitle(), QStringLiteral("Preferences"));
+        QCOMPARE(dialog.tabConfig()->count(), 1);
+        QCOMPARE(dialog.tabConfig()->tabText(0), LangString(1252));
+        QCOMPARE(dialog.Frame1()->title(), LangString(1012));
+        QCOMPARE(dialog.btnOk()->text(), QStringLiteral("&Ok"));
+        QCOMPARE(dialog.btnCancel()->text(), LangString(1046));
+        QVERIFY(dialog.btnAccion()->text().isEmpty());
+        QVERIFY(!dialog.btnAccion()->icon().isNull());
+        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/usr/bin/gimp"));
+        QVERIFY(dialog.Frame1()->isAncestorOf(dialog.txtEditor()));
+        QVERIFY(dialog.Frame1()->isAncestorOf(dialog.btnAccion()));
+    }
+
+    void okStoresTheTextAsTypedAndAppliesItAtOnce()
+    {
+        PrefsFixture f;
+        // Blanks are kept; an empty text is stored too and hands pictures back to the desktop.
+        for (const QString& typed : {QStringLiteral("  /opt/My Editor/bin/edit "), QString()}) {
+            storeEditor(QStringLiteral("/old/editor"));
+            f.ui.answerDialog([typed](QDialog* dialog) {
+                auto* prefs = qobject_cast<frmCOnfig*>(dialog);
+                if (!prefs)
+                    return -1;
+                prefs->txtEditor()->setText(typed);
+                QTest::mouseClick(prefs->btnOk(), Qt::LeftButton);
+                return dialog->result();
+            });
+            showPreferences(nullptr);
+            QVERIFY(f.ui.scriptDone());
+            QCOMPARE(storedEditor(), typed);
+            QCOMPARE(platform::editorPath(), typed);
+        }
+        QCOMPARE(f.ui.dialogsShown, 2);
+    }
+
+    void browseListsProgramsAndKeepsItsChoiceWhenCancelled()
+    {
+        PrefsFixture f;
+        frmCOnfig dialog;
+        dialog.show();
+        f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+        QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
+        QCOMPARE(f.ui.fileRequests.size(), 1);
+        const platform::FileDialogRequest first = f.ui.fileRequests.first();
+        QCOMPARE(first.kind, platform::FileDialogRequest::Kind::Open);
+        QCOMPARE(first.title, LangString(1288));
+        QCOMPARE(first.filter, QStringLiteral("Applications|*.exe"));
+        QVERIFY(first.executablesOnly);
+        QVERIFY(!first.fileMustExist);
+        QVERIFY(first.fileName.isEmpty());
+        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/usr/bin/gimp"));
+
+        // The dialog still holds the first choice: cancelling it puts that back.
+        dialog.txtEditor()->setText(QStringLiteral("typed"));
+        f.ui.answerFile(QString());
+        QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
+        QCOMPARE(f.ui.fileRequests.at(1).fileName, QStringLiteral("/usr/bin/gimp"));
+        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/usr/bin/gimp"));
+
+        f.ui.answerFile(QStringLiteral("/opt/krita"));
+        QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
+        QCOMPARE(f.ui.fileRequests.at(2).fileName, QStringLiteral("/usr/bin/gimp"));
+        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/opt/krita"));
+        QVERIFY(f.ui.scriptDone());
+    }
+
+    void aNewOpeningStartsWithoutTheLastBrowse()
+    {
+        PrefsFixture f;
+        storeEditor(QStringLiteral("/old/editor"));
+        f.ui.answerDialog([&f](QDialog* dialog) {
+            auto* prefs = qobject_cast<frmCOnfig*>(dialog);
+            f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+            QTest::mouseClick(prefs->btnAccion(), Qt::LeftButton);
+            QTest::mouseClick(prefs->btnCancel(), Qt::LeftButton);
+            return dialog->result();
+        });
+        showPreferences(nullptr);
+        QString shown;
+        f.ui.answerDialog([&f, &shown](QDialog* dialog) {
+            auto* prefs = qobject_cast<frmCOnfig*>(dialog);
+            f.ui.answerFile(QString());
+            QTest::mouseClick(prefs->btnAccion(), Qt::LeftButton);
+            shown = prefs->txtEditor()->text();
+            QTest::mouseClick(prefs->btnCancel(), Qt::LeftButton);
+            return dialog->result();
+        });
+        showPreferences(nullptr);
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(f.ui.fileRequests.at(1).fileName.isEmpty());
+        QCOMPARE(shown, QStringLiteral("/old/editor"));
+    }
+
+    void cancelAndTheFramesCloseChangeNothing()
+    {
+        PrefsFixture f;
+        const QList<std::function<void(frmCOnfig*)>> waysOut = {
+            [](frmCOnfig* d) { QTest::mouseClick(d->btnCancel(), Qt::LeftButton); },
+            [](frmCOnfig* d) { d->close(); },
+            [](frmCOnfig* d) { QTest::keyClick(d, Qt::Key_Escape); },
+        };
+        for (const auto& leave : waysOut) {
+            storeEditor(QStringLiteral("/old/editor"));
+            f.ui.answerDialog([&f, &leave](QDialog* dialog) {
+                auto* prefs = qobject_cast<frmCOnfig*>(dialog);
+                prefs->show();
+                f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+                QTest::mouseClick(prefs->btnAccion(), Qt::LeftButton);
+                leave(prefs);
+                return dialog->result();
+            });
+            showPreferences(nullptr);
+            QVERIFY(f.ui.scriptDone());
+            QCOMPARE(storedEditor(), QStringLiteral("/old/editor"));
+            QCOMPARE(platform::editorPath(), QStringLiteral("/old/editor"));
+        }
+    }
+
+    void withoutAnEditorTheDesktopOpensTheFaceFile()
+    {
+        CoverFixture f;
+        QDir().mkpath(f.env.path(QStringLiteral("my pictures")));
+        const QString path = f.picture(QStringLiteral("my pictures/front #1%.png"));
+        coverWithPicture(f, 0, path);
+        f.window->mnuInsertObject_Click();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(path)});
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void theEditorGetsThePathAsOneArgumentAndRunsOnItsOwn()
+    {
+        CoverFixture f;
+        QDir().mkpath(f.env.path(QStringLiteral("my pictures")));
+        const QString path = f.picture(QStringLiteral("my pictures/back  side 'x'.png"));
+        const QString record = f.env.path(QStringLiteral("record.txt"));
+        // A slow editor: the command returns long before it has written anything.
+        platform::setEditorPath(
+            writeEditor(f.env.path(QStringLiteral("my tools/edit it.sh")), record, 1));
+        coverWithPicture(f, 2, path);
+        f.window->mnuInsertObject_Click();
+        QVERIFY(!QFile::exists(record));
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QCOMPARE(recordedArguments(record), (QStringList{QStringLiteral("1"), path}));
+        QVERIFY(m_opened.urls.isEmpty());
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void anEmptyFaceIsReportedAndStartsNothing()
+    {
+        CoverFixture f;
+        const QString record = f.env.path(QStringLiteral("record.txt"));
+        const QString editor = writeEditor(f.env.path(QStringLiteral("edit.sh")), record);
+        coverWithPicture(f, 1, QString());
+        for (const QString& path : {QString(), editor}) {
+            platform::setEditorPath(path);
+            f.ui.answerMessage(MsgResult::Ok);
+            f.window->mnuInsertObject_Click();
+        }
+        QCOMPARE(f.ui.messages.size(), 2);
+        for (const ScriptedUi::Message& m : std::as_const(f.ui.messages)) {
+            QCOMPARE(m.text, LangString(1356));
+            QCOMPARE(m.title, QStringLiteral("Multilingual Version"));
+            QCOMPARE(m.icon, MsgIcon::Critical);
+            QCOMPARE(m.buttons, MsgButtons::Ok);
+        }
+        QTest::qWait(500);
+        QVERIFY(!QFile::exists(record));
+        QVERIFY(m_opened.urls.isEmpty());
+    }
+
+    void aPastedPictureHandsOnTheFacesFile()
+    {
+        CoverFixture f;
+        const QString old = f.picture(QStringLiteral("old.png"));
+        const QString record = f.env.path(QStringLiteral("record.txt"));
+        const QString editor = writeEditor(f.env.path(QStringLiteral("edit.sh")), record);
+        const auto cover = coverWithPicture(f, 0, old);
+        putPictureOnClipboard();
+        f.window->mnuPasteClip_Click();
+        QCOMPARE(cover->FilePictureFront(), old);
+        QVERIFY(cover->frmCover()->imageArea(0)->pictureSource().isEmpty());
+
+        // What the screen shows is not handed on: the face's file is.
+        f.window->mnuInsertObject_Click();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(old)});
+        platform::setEditorPath(editor);
+        f.window->mnuInsertObject_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QCOMPARE(recordedArguments(record), (QStringList{QStringLiteral("1"), old}));
+    }
+
+    void aPictureThatNeverHadAFileHandsOnNothing()
+    {
+        CoverFixture f;
+        const QString record = f.env.path(QStringLiteral("record.txt"));
+        const QString editor = writeEditor(f.env.path(QStringLiteral("edit.sh")), record);
+        coverWithPicture(f, 3, QString());
+        putPictureOnClipboard();
+        f.window->mnuPasteClip_Click();
+
+        f.window->mnuInsertObject_Click();
+        QVERIFY(m_opened.urls.isEmpty());
+        platform::setEditorPath(editor);
+        f.window->mnuInsertObject_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QCOMPARE(recordedArguments(record), QStringList{QStringLiteral("0")});
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void aRelativeFaceFileOpensAsAFileNotAnAddress()
+    {
+        CoverFixture f;
+        const auto cover = coverWithPicture(f, 0, QString());
+        putPictureOnClipboard();
+        f.window->mnuPasteClip_Click();
+        cover->setFilePictureFront(QStringLiteral("www.example.org.png"));
+        f.window->mnuInsertObject_Click();
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::current().absoluteFilePath(
+                                    QStringLiteral("www.example.org.png")))});
+    }
+};
+
+QTEST_MAIN(TestPreferences)
+#include "tst_preferences.moc"
