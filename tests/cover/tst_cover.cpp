@@ -270,6 +270,28 @@ private Q_SLOTS:
         QVERIFY(f.ui.scriptDone());
     }
 
+    void cascadeAndArrangeIconsPlaceTheWindows()
+    {
+        CoverFixture f;
+        f.window->resize(900, 700);
+        f.window->mnuNew_Click();
+        f.window->mnuNew_Click();
+        f.window->mnuNew_Click();
+        const QList<QMdiSubWindow*> subs = f.window->mdiArea()->subWindowList();
+        f.window->menuItem(QStringLiteral("mnuCascade"))->trigger();
+        QVERIFY(subs[1]->pos().x() > subs[0]->pos().x());
+        QVERIFY(subs[1]->pos().y() > subs[0]->pos().y());
+        subs[0]->showMinimized();
+        subs[2]->showMinimized();
+        f.window->menuItem(QStringLiteral("mnuArrangeIcons"))->trigger();
+        const int bottom = f.window->mdiArea()->viewport()->height();
+        QCOMPARE(subs[0]->geometry().bottom() + 1, bottom);
+        QCOMPARE(subs[2]->geometry().bottom() + 1, bottom);
+        QCOMPARE(subs[0]->pos().x(), 0);
+        QCOMPARE(subs[2]->pos().x(), subs[0]->width());
+        QVERIFY(!subs[1]->isMinimized());
+    }
+
     void exitAsksForEveryChangedSetAndStopsAtCancel()
     {
         CoverFixture f;
