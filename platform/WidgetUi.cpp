@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
@@ -176,6 +177,10 @@ QString WidgetUi::fileDialog(const FileDialogRequest& request)
                                                       : QFileDialog::ExistingFile);
     if (save)
         dialog.setDefaultSuffix(defaultSuffix(request.filter));
+    // Every file dialog of the program starts where the last one ended, like one shared
+    // common dialog would.
+    static QString lastFolder = QDir::homePath();
+    dialog.setDirectory(lastFolder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -183,7 +188,9 @@ QString WidgetUi::fileDialog(const FileDialogRequest& request)
     QApplication::restoreOverrideCursor();
     if (!accepted || dialog.selectedFiles().isEmpty())
         return QString();
-    return dialog.selectedFiles().constFirst();
+    const QString chosen = dialog.selectedFiles().constFirst();
+    lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
 }
 
 int WidgetUi::execDialog(QDialog* dialog)
