@@ -135,8 +135,13 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
 
 bool mdiORVLA::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
+    if (event->type() == QEvent::WindowActivate) {
         firstActivationOnce();
+        // Back from a dialog or another program: the document window that was active has
+        // the focus again.
+        if (m_activeDocument)
+            m_activeDocument->GotFocus();
+    }
     return QMainWindow::event(event);
 }
 
