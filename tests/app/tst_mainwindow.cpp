@@ -1,9 +1,9 @@
 // The main window: its start states, start-up order, texts and command dispatch.
 #include "LangRuntime.h"
-#include "MakeDatabase.h"
 #include "ProgramFolder.h"
 #include "ScriptedUi.h"
 #include "Settings.h"
+#include "TestDatabase.h"
 #include "TestEnv.h"
 #include "Preferences.h"
 #include "frmLanguage.h"
@@ -184,13 +184,21 @@ private Q_SLOTS:
 
     void missingStringShowsInvalidIndexAndTheRestIsSet()
     {
-        QMap<int, QString> strings;
-        for (int n = 1012; n <= 1356; n += 2)
-            strings.insert(n, QStringLiteral("T") + QString::number(n));
-        strings.remove(1066);
-        // The table ends at 1300: 1312 (the product site item) lies outside it.
-        m_env->writeFile(QStringLiteral("Spoken.DBF"),
-                         makeDatabase({{QStringLiteral("Only"), strings}}, 1000, 2, 151));
+        // The table ends at 1300: 1312 (the product site item) lies outside it; 1066 is empty.
+        QList<QByteArray> lines;
+        for (int n = 1000; n <= 1300; n += 2) {
+            const QByteArray number = QByteArray::number(n);
+            lines.append("S" + number + "=" + (n == 1066 ? QByteArray("\"\"") : "T" + number));
+        }
+        TestDatabase db;
+        db.header("NumLanguages=1")
+            .header("Language1=Only")
+            .header("Language1Start=@Only@")
+            .header("NumStrings=151")
+            .header("StringIndexBase=1000")
+            .header("StringIndexStep=2")
+            .section("Only", lines);
+        m_env->writeFile(QStringLiteral("Spoken.DBF"), db.bytes());
         ScriptedUi ui;
         mdiORVLA window;
         window.show();
