@@ -274,6 +274,12 @@ private:
             return false;
         if (trimSpaces(line) == headerLine) {
             m_result.startPositionHit = true;
+            // A header with no line after it is as broken wherever it was found: reading
+            // on would only run past the end of the file.
+            if (m_reader->atEnd()) {
+                m_host.fatal(LangLoader::criticalMessage(m_path));
+                return false;
+            }
             return true;
         }
         // A wrong start position only costs a search from the top.

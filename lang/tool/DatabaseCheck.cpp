@@ -10,26 +10,34 @@
 namespace langtool {
 namespace {
 
-QString describe(const ToolHost::Fault& fault)
-{
-    return (fault.fatal ? QStringLiteral("fatal: ") : QStringLiteral("load error: ")) + fault.text;
-}
-
+// What the check finds: the program's own messages, word for word, on the error stream
+// (they name the file themselves), and the check's further findings on out.
 class Report
 {
 public:
-    Report(const QString& path, QTextStream& out) : m_path(path), m_out(out) {}
+    Report(const QString& path, QTextStream& out, QTextStream& err)
+        : m_path(path), m_out(out), m_err(err)
+    {
+    }
 
     void fault(const QString& where, const QString& text)
     {
         m_out << m_path << ": " << where << text << '\n';
         ++m_count;
     }
+    void loadFaults(const QString& where, const QList<ToolHost::Fault>& faults)
+    {
+        for (const ToolHost::Fault& fault : faults) {
+            m_err << where << fault.text << '\n';
+            ++m_count;
+        }
+    }
     int count() const { return m_count; }
 
 private:
     const QString& m_path;
     QTextStream& m_out;
+    QTextStream& m_err;
     int m_count = 0;
 };
 
@@ -64,16 +72,15 @@ void checkStrings(const lang::LangLoader::Result& result, const QString& where, 
 
 } // namespace
 
-int DatabaseCheck::run(const QString& path, QTextStream& out)
+int DatabaseCheck::run(const QString& path, QTextStream& out, QTextStream& err)
 {
-    Report report(path, out);
+    Report report(path, out, err);
 
     // The first language's load also shows whether the header lets any load get going.
     ToolHost firstHost;
     const lang::LangLoader::Result first = lang::LangLoader::load(path, 1, firstHost);
     if (!firstHost.choseLanguage() || first.names.isEmpty()) {
-        for (const ToolHost::Fault& fault : firstHost.faults())
-            report.fault(QString(), describe(fault));
+        report.loadFaults(QString(), firstHost.faults());
         if (first.names.isEmpty() && !firstHost.hadFatal())
             report.fault(QString(), QStringLiteral("the database names no language"));
         return 1;
@@ -94,8 +101,7 @@ int DatabaseCheck::run(const QString& path, QTextStream& out)
         const lang::LangLoader::Result result =
             number == 1 ? first : lang::LangLoader::load(path, number, host);
         const QList<ToolHost::Fault>& faults = number == 1 ? firstHost.faults() : host.faults();
-        for (const ToolHost::Fault& fault : faults)
-            report.fault(where, describe(fault));
+        report.loadFaults(where, faults);
         checkStart(bytes, name, number, result, where, report);
         if (result.completed)
             checkStrings(result, where, report);

@@ -12,8 +12,9 @@ namespace langtool {
 class DatabaseCheck
 {
 public:
-    // One line per fault on out; returns 1 when there was a fault, else 0 after a summary.
-    static int run(const QString& path, QTextStream& out);
+    // One line per fault: the program's own messages on err, the other findings on out.
+    // Returns 1 when there was a fault, else 0 after a summary on out.
+    static int run(const QString& path, QTextStream& out, QTextStream& err);
 };
 
 } // namespace langtool

@@ -49,10 +49,8 @@ int StringDump::run(const QString& path, const QString& language, QTextStream& o
     ToolHost probeHost;
     const QStringList names = lang::LangLoader::load(path, 1, probeHost).names;
     if (!probeHost.choseLanguage() || names.isEmpty()) {
-        for (const ToolHost::Fault& fault : probeHost.faults()) {
-            if (fault.fatal)
-                err << fault.text << '\n';
-        }
+        for (const ToolHost::Fault& fault : probeHost.faults())
+            err << fault.text << '\n';
         if (!probeHost.hadFatal())
             err << path << ": the database names no language\n";
         return 1;
@@ -68,18 +66,18 @@ int StringDump::run(const QString& path, const QString& language, QTextStream& o
     }
 
     ToolHost host;
-    host.onFault = [&](const ToolHost::Fault& fault) {
-        err << (fault.fatal ? QString() : QStringLiteral("load error: ")) << fault.text << '\n';
-    };
+    host.onFault = [&](const ToolHost::Fault& fault) { err << fault.text << '\n'; };
     const lang::LangLoader::Result result = lang::LangLoader::load(path, number, host);
     if (host.hadFatal())
         return 1;
+    // After a load error the texts are those the program would show had the user chosen
+    // Ignore; the status still tells that the program would have stopped to ask.
     for (qsizetype slot = 0; slot < result.table.size(); ++slot) {
         const QString& text = result.table.at(slot);
         if (!text.isEmpty())
             out << slot << '\t' << escaped(text) << '\n';
     }
-    return 0;
+    return host.faults().isEmpty() ? 0 : 1;
 }
 
 } // namespace langtool

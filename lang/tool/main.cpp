@@ -14,13 +14,16 @@ const char kUsage[] =
     "Tools for the translators of Orvella's language database (Spoken.DBF).\n"
     "\n"
     "  check FILE          report every fault the program would meet loading FILE, in\n"
-    "                      each language, one line per fault\n"
+    "                      each language, one line per fault; the program's own\n"
+    "                      messages go to the error stream\n"
     "  fix-offsets FILE    set each LanguageNStart to the exact position of its section,\n"
     "                      keeping the rest of FILE byte for byte\n"
     "  dump FILE LANGUAGE  print the texts of one language (a number 1..N or its name)\n"
-    "                      as number<TAB>text, with \\r, \\n and \\\\ escaped\n"
+    "                      as number<TAB>text, with \\r, \\n and \\\\ escaped; the\n"
+    "                      program's messages about the load go to the error stream\n"
     "\n"
-    "Exit status: 0 success, 1 faults in FILE, 2 wrong arguments.\n";
+    "Exit status: 0 success, 1 faults in FILE (any message the program would show\n"
+    "while loading it counts), 2 wrong arguments.\n";
 
 } // namespace
 
@@ -40,7 +43,7 @@ int main(int argc, char* argv[])
         out << kUsage;
         status = 0;
     } else if (args.size() == 2 && command == QLatin1String("check")) {
-        status = langtool::DatabaseCheck::run(args.at(1), out);
+        status = langtool::DatabaseCheck::run(args.at(1), out, err);
     } else if (args.size() == 2 && command == QLatin1String("fix-offsets")) {
         status = langtool::OffsetFixer::run(args.at(1), out, err);
     } else if (args.size() == 3 && command == QLatin1String("dump")) {

@@ -373,32 +373,49 @@ void TestLang::startPosition()
 
 void TestLang::sectionNotFound_data()
 {
-    QTest::addColumn<QByteArray>("tail");
+    QTest::addColumn<QList<QByteArray>>("tail");
+    QTest::addColumn<bool>("lastLineEnds");
+    QTest::addColumn<QByteArray>("start");
     QTest::addColumn<bool>("fatal");
 
-    QTest::newRow("no section") << QByteArray("[C]\r\nS1000=c\r\n") << true;
-    QTest::newRow("name differs in case") << QByteArray("[b]\r\nS1000=b\r\n") << true;
-    QTest::newRow("header is the last line") << QByteArray("[B]\r\n") << true;
-    QTest::newRow("header is the last line, no line end") << QByteArray("[B]") << true;
-    QTest::newRow("blanks around the header") << QByteArray("  [B] \r\nS1000=b\r\n") << false;
+    using L = QList<QByteArray>;
+    QTest::newRow("no section") << L{"[C]", "S1000=c"} << true << QByteArray("1") << true;
+    QTest::newRow("name differs in case") << L{"[b]", "S1000=b"} << true << QByteArray("1") << true;
+    QTest::newRow("header is the last line") << L{"[B]"} << true << QByteArray("1") << true;
+    QTest::newRow("header is the last line, no line end")
+        << L{"[B]"} << false << QByteArray("1") << true;
+    // Found straight away at its start position, it is just as incomplete.
+    QTest::newRow("header at its start is the last line")
+        << L{"[B]"} << true << QByteArray("@B@") << true;
+    QTest::newRow("header at its start is the last line, no line end")
+        << L{"[B]"} << false << QByteArray("@B@") << true;
+    QTest::newRow("blanks around the header")
+        << L{"  [B] ", "S1000=b"} << true << QByteArray("1") << false;
+    QTest::newRow("header at its start, one line follows")
+        << L{"[B]", "S1000=b"} << false << QByteArray("@B@") << false;
 }
 
 void TestLang::sectionNotFound()
 {
-    QFETCH(QByteArray, tail);
+    QFETCH(QList<QByteArray>, tail);
+    QFETCH(bool, lastLineEnds);
+    QFETCH(QByteArray, start);
     QFETCH(bool, fatal);
 
-    QByteArray bytes = TestDatabase()
-                           .header("NumLanguages=2")
-                           .header("Language1=A")
-                           .header("Language1Start=@A@")
-                           .header("Language2=B")
-                           .header("Language2Start=1")
-                           .header("NumStrings=1")
-                           .header("StringIndexBase=1000")
-                           .section("A", {"S1000=a"})
-                           .bytes();
-    bytes += tail;
+    TestDatabase db;
+    db.header("NumLanguages=2")
+        .header("Language1=A")
+        .header("Language1Start=@A@")
+        .header("Language2=B")
+        .header("Language2Start=" + start)
+        .header("NumStrings=1")
+        .header("StringIndexBase=1000")
+        .section("A", {"S1000=a"});
+    for (const QByteArray& line : tail)
+        db.raw(line);
+    QByteArray bytes = db.bytes();
+    if (!lastLineEnds)
+        bytes.chop(2);
     RecordingHost host;
     const LangLoader::Result result = load(bytes, 2, host);
     if (fatal) {

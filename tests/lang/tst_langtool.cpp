@@ -87,6 +87,7 @@ private slots:
     void checkShippedDatabase();
     void checkNamesEachFault();
     void checkFatal();
+    void everyFaultTheProgramShowsFails();
     void fixOffsetsRepairs();
     void fixOffsetsAcrossDigits();
     void dump_data();
@@ -171,14 +172,59 @@ void TestLangTool::checkFatal()
                                  .bytes()));
     Run run = runTool({QStringLiteral("check"), path});
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.out.contains(QStringLiteral("Fatal Error: Language database file ") + path +
-                              QStringLiteral(" is missing critical information.")),
-             qPrintable(run.out));
+    QCOMPARE(run.err.trimmed(), QStringLiteral("Fatal Error: Language database file ") + path +
+                                    QStringLiteral(" is missing critical information."));
 
     const QString missing = m_dir.filePath(QStringLiteral("none.dbf"));
     run = runTool({QStringLiteral("check"), missing});
     QCOMPARE(run.status, 1);
-    QVERIFY(run.out.contains(QStringLiteral(" not found.")));
+    QVERIFY(run.err.contains(QStringLiteral(" not found.")));
+}
+
+void TestLangTool::everyFaultTheProgramShowsFails()
+{
+    // The last section's header, where its start says, is the file's last line: the program
+    // stops with its message, however the language is reached.
+    const QString lastLine = m_dir.filePath(QStringLiteral("lastline.dbf"));
+    QByteArray bytes = TestDatabase()
+                           .header("NumLanguages=2")
+                           .header("Language1=A")
+                           .header("Language1Start=@A@")
+                           .header("Language2=B")
+                           .header("Language2Start=@B@")
+                           .header("NumStrings=1")
+                           .section("A", {"S0=a"})
+                           .raw("[B]")
+                           .bytes();
+    QVERIFY(writeBytes(lastLine, bytes));
+    const QString critical = QStringLiteral("Fatal Error: Language database file ") + lastLine +
+                             QStringLiteral(" is missing critical information.");
+    Run run = runTool({QStringLiteral("check"), lastLine});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err.trimmed(), QStringLiteral("language 2 (B): ") + critical);
+    QVERIFY(!run.err.contains(QStringLiteral("Input past end of file")));
+    run = runTool({QStringLiteral("dump"), lastLine, QStringLiteral("B")});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err.trimmed(), critical);
+    QVERIFY(run.out.isEmpty());
+
+    // A load error alone (a string number outside the table) is a fault as well.
+    const QString outside = m_dir.filePath(QStringLiteral("outside.dbf"));
+    QVERIFY(writeBytes(outside, TestDatabase()
+                                    .header("NumLanguages=1")
+                                    .header("Language1=A")
+                                    .header("Language1Start=@A@")
+                                    .header("NumStrings=2")
+                                    .section("A", {"S0=a", "S7=b"})
+                                    .bytes()));
+    run = runTool({QStringLiteral("check"), outside});
+    QCOMPARE(run.status, 1);
+    QVERIFY2(lines(run.err).contains(QStringLiteral("language 1 (A): Subscript out of range(Code9)")),
+             qPrintable(run.err));
+    run = runTool({QStringLiteral("dump"), outside, QStringLiteral("1")});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err.trimmed(), QStringLiteral("Subscript out of range(Code9)"));
+    QCOMPARE(run.out, QStringLiteral("0\ta\n"));
 }
 
 void TestLangTool::fixOffsetsRepairs()
@@ -304,15 +350,14 @@ void TestLangTool::dumpFaults()
                                     QStringLiteral(" is missing critical information."));
     QVERIFY(run.out.isEmpty());
 
-    // A load error is told and passed over as Ignore would.
+    // A load error is told and passed over as Ignore would; the status says it happened.
     const QString shortFile = m_dir.filePath(QStringLiteral("short.dbf"));
     QByteArray bytes = TestDatabase::standard({"A"}, 3).bytes();
     bytes.truncate(bytes.indexOf("S1004="));
     QVERIFY(writeBytes(shortFile, bytes));
     run = runTool({QStringLiteral("dump"), shortFile, QStringLiteral("A")});
-    QCOMPARE(run.status, 0);
-    QVERIFY2(run.err.contains(QStringLiteral("Input past end of file(Code62)")),
-             qPrintable(run.err));
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err.trimmed(), QStringLiteral("Input past end of file(Code62)"));
     QCOMPARE(run.out, QStringLiteral("1000\tA 1000\n1002\tA 1002\n"));
 }
 
