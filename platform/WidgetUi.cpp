@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QFileSystemModel>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QSortFilterProxyModel>
 
@@ -68,18 +69,41 @@ MsgResult resultOf(int button, MsgButtons buttons)
     default:
         break;
     }
-    // Escape or the close box: the answer a careful user means by it.
+    // Escape or the close box: the answer a careful user means by it. A box that offers
+    // Abort never gets here (see ButtonsOnly): ending the program takes the Abort button.
     switch (buttons) {
     case MsgButtons::Ok:
         return MsgResult::Ok;
     case MsgButtons::YesNo:
         return MsgResult::No;
     case MsgButtons::AbortRetryIgnore:
-        return MsgResult::Abort;
+        return MsgResult::Retry;
     default:
         return MsgResult::Cancel;
     }
 }
+
+// Keeps a box open against Escape and the close box, so that only one of its buttons
+// answers it. Qt would take either for the box's reject button, which for Abort, Retry and
+// Ignore is Abort: a stray key would end the program.
+class ButtonsOnly final : public QObject
+{
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Close) {
+            event->ignore();
+            return true;
+        }
+        if (event->type() == QEvent::KeyPress &&
+            static_cast<QKeyEvent*>(event)->matches(QKeySequence::Cancel))
+            return true;
+        return QObject::eventFilter(watched, event);
+    }
+};
 
 // Lists folders and the files the user may run, hiding everything else.
 class ExecutablesOnly final : public QSortFilterProxyModel
@@ -152,8 +176,11 @@ MsgResult WidgetUi::messageBox(const QString& text, const QString& title, MsgBut
 {
     QString shown = text;
     shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    ButtonsOnly buttonsOnly;
     QMessageBox box(messageIcon(icon), title, shown, standardButtons(buttons), dialogParent());
     box.setTextFormat(Qt::PlainText);
+    if (buttons == MsgButtons::AbortRetryIgnore)
+        box.installEventFilter(&buttonsOnly);
     // A busy cursor left by the work that asks would hide that the box wants an answer.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = box.exec();
