@@ -1,12 +1,16 @@
 #include "BitmapDecoder.h"
 
 #include "BitmapIntegrity.h"
+#include "BmpNormalizer.h"
+#include "DecodeGate.h"
 #include "Metafile.h"
 #include "Picture.h"
 
 #include <QBuffer>
 #include <QImageIOHandler>
 #include <QImageReader>
+
+#include <optional>
 
 namespace platform {
 
@@ -20,6 +24,11 @@ constexpr qint64 TrialDecodePixels = 4LL * 1000 * 1000;
 constexpr qint64 MaxUnsizedBytes = 4LL * 1024 * 1024;
 // Icon files list at most a handful of images; more is not an icon worth searching.
 constexpr int MaxIconImages = 64;
+// No codec packs more pixels than this into a byte of a real picture (a blank fax page at
+// 600 dpi comes to about 40000); a tiny file claiming a vast picture only costs the time
+// and memory of decoding nothing.
+constexpr qint64 MaxPixelsPerByte = 100000;
+constexpr qint64 ClaimCheckPixels = 16LL * 1000 * 1000;
 
 // Qt's default refuses a 50-megapixel photo; the limit is raised to what the size check
 // lets through. It is process-wide, and only this subsystem reads pictures.
@@ -74,6 +83,38 @@ qint64 pixels(const QSize& size)
     return qint64(size.width()) * size.height();
 }
 
+// What Qt's reader is handed: bitmaps put in order first (see BmpNormalizer.h), everything
+// else as it is. Nothing when the bytes must not reach the reader at all.
+struct Source
+{
+    QByteArray bytes;
+    QByteArray format;
+};
+
+std::optional<Source> readable(const QByteArray& bytes, const QByteArray& format)
+{
+    if (format != "bmp" && format != "dib")
+        return Source{bytes, format};
+    const std::optional<QByteArray> normal = normalizedBmp(bytes, format == "bmp");
+    if (!normal)
+        return std::nullopt;
+    // A rewritten bitmap always has its file header.
+    const bool rewritten = normal->constData() != bytes.constData();
+    return Source{*normal, rewritten ? QByteArray("bmp") : format};
+}
+
+// The bytes a decode holds at its peak, as far as its header tells.
+qint64 decodeCost(const QSize& full, const Source& source, const QSize& scaledTo)
+{
+    const qint64 whole = full.isValid() ? pixels(full) : qint64(source.bytes.size()) * 4;
+    const qint64 target = scaledTo.isValid() ? pixels(scaledTo) * 4 : 0;
+    if (source.format == "jpeg" && scaledTo.isValid()) {
+        // Scaled inside the codec; a progressive file still keeps every coefficient.
+        return target + (isProgressiveJpeg(source.bytes) ? whole * 3 : whole / 16);
+    }
+    return whole * 4 + target;
+}
+
 QByteArray identify(const QByteArray& bytes, const QByteArray& fallbackFormat)
 {
     {
@@ -114,8 +155,11 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     const QByteArray format = identify(bytes, fallbackFormat);
     if (format.isEmpty())
         return result;
+    const std::optional<Source> source = readable(bytes, format);
+    if (!source)
+        return result;
 
-    Reader reader(bytes, format);
+    Reader reader(source->bytes, source->format);
     QSize size = reader.shownSize();
     int index = 0;
     if (format == "ico") {
@@ -141,6 +185,8 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     }
     if (!sizeAllowed(size) || !isBitmapComplete(format, bytes))
         return result;
+    if (pixels(size) > ClaimCheckPixels && pixels(size) / MaxPixelsPerByte > bytes.size())
+        return result;
     if (!decoded && pixels(size) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;
 
@@ -158,9 +204,16 @@ QImage BitmapDecoder::decode(const QByteArray& bytes, const QByteArray& format, 
     const bool scaled = scaledTo.isValid();
     if (scaled && !sizeAllowed(scaledTo))
         return QImage();
-    Reader reader(bytes, format);
+    const std::optional<Source> source = readable(bytes, format);
+    if (!source)
+        return QImage();
+    Reader reader(source->bytes, source->format);
     if (imageIndex > 0 && !reader->jumpToImage(imageIndex))
         return QImage();
+    const QSize full = reader->size();
+    if (full.isValid() && !sizeAllowed(full))
+        return QImage();
+    const DecodeGate::Ticket ticket(decodeCost(full, *source, scaledTo));
     if (scaled && reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(reader.rotated() ? scaledTo.transposed() : scaledTo);
     QImage image = reader->read();

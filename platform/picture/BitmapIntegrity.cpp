@@ -277,6 +277,31 @@ bool icoComplete(const Bytes& b)
 
 } // namespace
 
+bool isProgressiveJpeg(const QByteArray& bytes)
+{
+    const Bytes b(bytes);
+    if (!b.has(0, 4) || b.at(0) != 0xFF || b.at(1) != 0xD8)
+        return false;
+    qint64 i = 2;
+    while (b.has(i, 4)) {
+        if (b.at(i) != 0xFF) {
+            ++i;
+            continue;
+        }
+        const uchar marker = b.at(i + 1);
+        if (marker == 0xFF) {
+            ++i;
+            continue;
+        }
+        if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE)
+            return true;
+        if (isFrameMarker(marker) || marker == 0xDA || marker == 0xD9)
+            return false;
+        i += 2 + b.be16(i + 2);
+    }
+    return false;
+}
+
 bool isBitmapComplete(const QByteArray& format, const QByteArray& bytes)
 {
     const Bytes b(bytes);

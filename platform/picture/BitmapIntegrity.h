@@ -12,4 +12,8 @@ namespace platform {
 // not know pass; their decoders judge them.
 bool isBitmapComplete(const QByteArray& format, const QByteArray& bytes);
 
+// Whether a JPEG's frame is progressive: its decoder then keeps every coefficient of the
+// whole picture, however small the copy it is asked for.
+bool isProgressiveJpeg(const QByteArray& bytes);
+
 } // namespace platform

@@ -26,8 +26,9 @@ constexpr quint32 EmrEof = 14;
 // A metafile's natural size only matters for its full image (the clipboard's copy for
 // programs that read no metafiles); beyond a poster's size it would only cost memory.
 constexpr double MaxNaturalSide = 4096;
-// SVG text grows with the records; past this the conversion is not kept.
-constexpr qsizetype MaxSvgBytes = 256 * 1024 * 1024;
+// SVG text grows with the records; past this the conversion is not kept (a set of four
+// metafiles holds their SVG).
+constexpr qsizetype MaxSvgBytes = 64 * 1024 * 1024;
 
 using Reader = ByteReader;
 

@@ -117,6 +117,7 @@ bool MetafileBitmapCheck::dib(qint64 info, qint64 infoLength, qint64 bitsLength)
     height = height < 0 ? -height : height;
     if (!spend(width, height))
         return false;
+    m_lastHeight = height;
 
     // Entries are 2 bytes (palette indices) to 4; counting the smallest keeps valid files.
     qint64 table = colours * 2;
@@ -158,7 +159,16 @@ bool MetafileBitmapCheck::wmfRecord(qint64 at, qint64 length, quint32 function)
         return bitmap16(start, rest, 0);
     if (function == 0x01F9) // the bitmap's header, 18 unused bytes, then its bits
         return bitmap16(start, rest, 18);
-    return dib(start, rest);
+    if (!dib(start, rest))
+        return false;
+    if (function == 0x0D33) {
+        // The scan lines it sets must be lines of its bitmap: libwmf reserves memory for
+        // them as counted, and reads their pixels from the bitmap.
+        const qint64 scans = m_r.le16(at + 8);
+        const qint64 first = m_r.le16(at + 10);
+        return first + scans <= m_lastHeight;
+    }
+    return true;
 }
 
 bool MetafileBitmapCheck::emfRecord(qint64 at, qint64 length, quint32 type)

@@ -30,6 +30,7 @@ private:
 
     ByteReader m_r;
     qint64 m_budget = 64LL * 1024 * 1024;
+    qint64 m_lastHeight = 0; // of the last bitmap dib() passed
 };
 
 } // namespace platform

@@ -36,13 +36,15 @@ public:
         Metafile
     };
 
-    // Files larger than this are not read at all.
-    static constexpr qint64 MaxFileBytes = 512LL * 1024 * 1024;
+    // Files larger than this are not read at all. A set holds its four pictures' bytes, and
+    // opening it decodes within DecodeGate's budget: four files this large and the largest
+    // decode together stay under 1 GiB.
+    static constexpr qint64 MaxFileBytes = 96LL * 1024 * 1024;
     // Metafiles are small in practice; the bound keeps their conversion's memory bounded.
     static constexpr qint64 MaxMetafileBytes = 32LL * 1024 * 1024;
     // Bitmaps claiming more pixels than this are refused before anything is decoded.
     static constexpr int MaxSide = 20000;
-    static constexpr qint64 MaxPixels = 200LL * 1000 * 1000;
+    static constexpr qint64 MaxPixels = 100LL * 1000 * 1000;
 
     Picture();
 

@@ -66,6 +66,7 @@ struct Mapping
     bool scaled = false;
     int windowWidth = 0;
     int windowHeight = 0;
+    uint32_t largestRecordWords = 3;
 };
 
 Mapping scanMapping(const unsigned char* data, size_t size, size_t at)
@@ -74,7 +75,10 @@ Mapping scanMapping(const unsigned char* data, size_t size, size_t at)
     while (at + 6 <= size) {
         const uint64_t bytes = uint64_t(le32(data + at)) * 2;
         const unsigned function = le16(data + at + 4);
-        if (bytes < 6 || bytes > size - at || function == 0)
+        if (bytes < 6 || bytes > size - at)
+            break;
+        mapping.largestRecordWords = std::max(mapping.largestRecordWords, uint32_t(bytes / 2));
+        if (function == 0)
             break;
         if (function == SetMapMode && bytes >= 8) {
             const unsigned mode = le16(data + at + 6);
@@ -149,11 +153,16 @@ Prepared prepare(const unsigned char* data, size_t size)
         putRecord(result.bytes, record.function, record.y, record.x);
     if (records < size)
         result.bytes.insert(result.bytes.end(), data + records, data + size);
-    if (!inject.empty() && size >= records) {
-        // The header counts the file's length in 16-bit words.
-        const uint32_t words = le32(data + header + 6) + uint32_t(inject.size() * 5);
-        for (int i = 0; i < 4; ++i)
+    if (size >= records) {
+        // The header counts the file's length in 16-bit words, and its largest record, which
+        // libwmf reserves memory for without looking: the records' own sizes are put there.
+        const uint32_t words = uint32_t(result.bytes.size() - header) / 2;
+        const uint32_t largest = std::max<uint32_t>(mapping.largestRecordWords, 5);
+        for (int i = 0; i < 4; ++i) {
             result.bytes[header + 6 + i] = static_cast<unsigned char>((words >> (8 * i)) & 0xFF);
+            result.bytes[header + 12 + i] =
+                static_cast<unsigned char>((largest >> (8 * i)) & 0xFF);
+        }
     }
     return result;
 }

@@ -1,0 +1,255 @@
+#include "BmpNormalizer.h"
+
+#include "ByteReader.h"
+#include "Picture.h"
+
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+constexpr qint64 FileHeaderBytes = 14;
+constexpr qint64 InfoHeaderBytes = 40;
+constexpr quint32 BiRgb = 0;
+constexpr quint32 BiRle8 = 1;
+constexpr quint32 BiRle4 = 2;
+constexpr quint32 BiBitfields = 3;
+
+// The header sizes writers use: OS/2 1.x, Windows 3, the two Adobe extensions, OS/2 2.x,
+// Windows 95 and Windows 98.
+bool knownHeaderSize(quint32 size)
+{
+    return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 ||
+           size == 124;
+}
+
+struct Layout
+{
+    qint64 info = 0;
+    quint32 headerSize = 0;
+    qint64 width = 0;
+    qint64 height = 0; // negative: rows top-down
+    quint32 bits = 0;
+    quint32 compression = BiRgb;
+    qint64 entries = 0; // colour table entries the file holds
+    qint64 entryBytes = 4;
+    qint64 table = 0;   // where the colour table starts
+    qint64 pixels = 0;  // where the pixels start
+};
+
+bool depthFits(quint32 bits, quint32 compression)
+{
+    switch (compression) {
+    case BiRgb:
+        return bits == 1 || bits == 4 || bits == 8 || bits == 16 || bits == 24 || bits == 32;
+    case BiRle8:
+        return bits == 8;
+    case BiRle4:
+        return bits == 4;
+    case BiBitfields:
+        return bits == 16 || bits == 32;
+    default:
+        return false;
+    }
+}
+
+std::optional<Layout> readLayout(const ByteReader& r, bool fileHeader)
+{
+    Layout l;
+    l.info = fileHeader ? FileHeaderBytes : 0;
+    if (fileHeader && !r.startsWith(0, "BM"))
+        return std::nullopt;
+    if (!r.has(l.info, 4))
+        return std::nullopt;
+    l.headerSize = r.le32(l.info);
+    if (!knownHeaderSize(l.headerSize) || !r.has(l.info, l.headerSize))
+        return std::nullopt;
+    quint32 planes = 0;
+    qint64 used = 0;
+    if (l.headerSize == 12) {
+        l.width = r.le16(l.info + 4);
+        l.height = r.le16(l.info + 6);
+        planes = r.le16(l.info + 8);
+        l.bits = r.le16(l.info + 10);
+        l.entryBytes = 3;
+    } else {
+        l.width = r.le32s(l.info + 4);
+        l.height = r.le32s(l.info + 8);
+        planes = r.le16(l.info + 12);
+        l.bits = r.le16(l.info + 14);
+        l.compression = r.le32(l.info + 16);
+        used = r.le32(l.info + 32);
+    }
+    const qint64 rows = l.height < 0 ? -l.height : l.height;
+    if (planes != 1 || !depthFits(l.bits, l.compression) || l.width <= 0 || rows == 0 ||
+        l.width > Picture::MaxSide || rows > Picture::MaxSide ||
+        l.width * rows > Picture::MaxPixels)
+        return std::nullopt;
+    if (l.height < 0 && (l.compression == BiRle8 || l.compression == BiRle4))
+        return std::nullopt;
+
+    l.table = l.info + l.headerSize;
+    if (l.headerSize == InfoHeaderBytes && l.compression == BiBitfields)
+        l.table += 12; // the three colour masks follow the short header
+    if (l.bits <= 8)
+        l.entries = used == 0 ? qint64(1) << l.bits : used;
+    else if (used > 0 && used <= 256)
+        l.entries = used; // an optional table for display on palette screens
+    if (l.entries > 256 || !r.has(l.table, l.entries * l.entryBytes))
+        return std::nullopt;
+    l.pixels = l.table + l.entries * l.entryBytes;
+    if (fileHeader) {
+        const qint64 offset = r.le32(10);
+        if (offset >= l.pixels)
+            l.pixels = offset;
+    }
+    if (!r.has(l.pixels, 0))
+        return std::nullopt;
+    return l;
+}
+
+qint64 stride(qint64 width, quint32 bits)
+{
+    return (width * bits + 31) / 32 * 4;
+}
+
+void put16(uchar* p, quint32 v)
+{
+    p[0] = uchar(v);
+    p[1] = uchar(v >> 8);
+}
+
+void put32(uchar* p, quint32 v)
+{
+    put16(p, v & 0xFFFF);
+    put16(p + 2, v >> 16);
+}
+
+// A plain bitmap of `bits` (at most 8) with a full colour table, the file's colours first,
+// and room for its pixels; `pixelsAt` receives where they start.
+QByteArray plainBitmap(const ByteReader& r, const Layout& l, quint32 bits, qint64& pixelsAt)
+{
+    const qint64 tableEntries = qint64(1) << bits;
+    const qint64 rows = l.height < 0 ? -l.height : l.height;
+    pixelsAt = FileHeaderBytes + InfoHeaderBytes + tableEntries * 4;
+    const qint64 size = pixelsAt + stride(l.width, bits) * rows;
+    QByteArray out(size, '\0');
+    auto* p = reinterpret_cast<uchar*>(out.data());
+    p[0] = 'B';
+    p[1] = 'M';
+    put32(p + 2, quint32(size));
+    put32(p + 10, quint32(pixelsAt));
+    uchar* info = p + FileHeaderBytes;
+    put32(info, InfoHeaderBytes);
+    put32(info + 4, quint32(l.width));
+    put32(info + 8, quint32(qint32(l.height)));
+    put16(info + 12, 1);
+    put16(info + 14, bits);
+    put32(info + 32, quint32(tableEntries));
+    uchar* table = info + InfoHeaderBytes;
+    for (qint64 i = 0; i < qMin(l.entries, tableEntries); ++i) {
+        const qint64 from = l.table + i * l.entryBytes;
+        table[i * 4] = r.at(from);
+        table[i * 4 + 1] = r.at(from + 1);
+        table[i * 4 + 2] = r.at(from + 2);
+    }
+    return out;
+}
+
+// Uncoded pixels as they stand; the last row's padding may be missing, its pixels not.
+bool copyPixels(const ByteReader& r, const Layout& l, uchar* to)
+{
+    const qint64 rows = l.height < 0 ? -l.height : l.height;
+    const qint64 rowBytes = stride(l.width, l.bits);
+    const qint64 needed = rowBytes * (rows - 1) + (l.width * l.bits + 7) / 8;
+    if (!r.has(l.pixels, needed))
+        return false;
+    const qint64 available = qMin(rowBytes * rows, r.size() - l.pixels);
+    for (qint64 i = 0; i < available; ++i)
+        to[i] = r.at(l.pixels + i);
+    return true;
+}
+
+// Run-length pixels (4 or 8 bits) into 8-bit rows, bottom row first. Pixels the data skips
+// or never reaches stay 0; pixels outside the picture are dropped.
+bool decodeRle(const ByteReader& r, const Layout& l, uchar* to)
+{
+    const bool four = l.compression == BiRle4;
+    const qint64 rowBytes = stride(l.width, 8);
+    qint64 x = 0;
+    qint64 y = 0;
+    auto put = [&](uchar index) {
+        if (x < l.width && y < l.height)
+            to[y * rowBytes + x] = index;
+        ++x;
+    };
+    qint64 i = l.pixels;
+    while (r.has(i, 2) && y < l.height) {
+        const uchar count = r.at(i);
+        const uchar code = r.at(i + 1);
+        i += 2;
+        if (count > 0) {
+            for (int k = 0; k < count && x < l.width; ++k)
+                put(four ? ((k & 1) ? code & 0x0F : code >> 4) : code);
+            continue;
+        }
+        if (code == 0) {
+            x = 0;
+            ++y;
+        } else if (code == 1) {
+            return true;
+        } else if (code == 2) {
+            if (!r.has(i, 2))
+                return false;
+            x += r.at(i);
+            y += r.at(i + 1);
+            i += 2;
+        } else {
+            const qint64 bytes = four ? (code + 1) / 2 : code;
+            if (!r.has(i, bytes))
+                return false;
+            for (int k = 0; k < code; ++k) {
+                const uchar byte = r.at(i + (four ? k / 2 : k));
+                put(four ? ((k & 1) ? byte & 0x0F : byte >> 4) : byte);
+            }
+            i += (bytes + 1) & ~qint64(1);
+        }
+    }
+    // Data that ends without its end code leaves the rest of the picture cleared.
+    return true;
+}
+
+} // namespace
+
+std::optional<QByteArray> normalizedBmp(const QByteArray& bytes, bool fileHeader)
+{
+    const ByteReader r(bytes);
+    const std::optional<Layout> layout = readLayout(r, fileHeader);
+    if (!layout)
+        return std::nullopt;
+    const Layout& l = *layout;
+    const bool runLength = l.compression == BiRle8 || l.compression == BiRle4;
+    const bool shortTable = l.bits <= 8 && l.entries < (qint64(1) << l.bits);
+    if (!runLength && !shortTable) {
+        // Uncoded pixels must all be there; only the last row's padding may be missing.
+        if (l.compression == BiRgb || l.compression == BiBitfields) {
+            const qint64 rows = l.height < 0 ? -l.height : l.height;
+            const qint64 needed =
+                stride(l.width, l.bits) * (rows - 1) + (l.width * l.bits + 7) / 8;
+            if (!r.has(l.pixels, needed))
+                return std::nullopt;
+        }
+        return bytes;
+    }
+
+    qint64 pixelsAt = 0;
+    QByteArray out = plainBitmap(r, l, runLength ? 8 : l.bits, pixelsAt);
+    auto* pixels = reinterpret_cast<uchar*>(out.data()) + pixelsAt;
+    const bool ok = runLength ? decodeRle(r, l, pixels) : copyPixels(r, l, pixels);
+    if (!ok)
+        return std::nullopt;
+    return out;
+}
+
+} // namespace platform
