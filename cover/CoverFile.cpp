@@ -3,6 +3,7 @@
 
 #include "AppInfo.h"
 #include "AskFileName.h"
+#include "CoverSetFile.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
 #include "PrivateProfile.h"
@@ -12,7 +13,6 @@
 namespace {
 
 const QString kFilesSection = QStringLiteral("Files");
-constexpr int kPathBuffer = 2048;
 
 void tellWriteFailed(int message, const QString& path)
 {
@@ -35,12 +35,9 @@ void clsCover::LoadCover()
     if (path.isEmpty())
         return;
     m_fileCover = path;
-    const platform::ProfileFile file = platform::ProfileFile::load(path);
-    for (const FaceInfo& face : kFaces) {
-        m_filePicture[face.index] =
-            file.value(kFilesSection, QString::fromLatin1(face.fileKey), QString(), kPathBuffer)
-                .trimmed();
-    }
+    const CoverSetPaths paths = readCoverSetFile(path);
+    for (const FaceInfo& face : kFaces)
+        m_filePicture[face.index] = paths[face.index];
     LoadFrmCover();
 }
 

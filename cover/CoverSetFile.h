@@ -1,6 +1,10 @@
 #pragma once
 
+#include "Faces.h"
+
 #include <QString>
+
+#include <array>
 
 // A file is a cover-set file by its extension after the last dot, in any letter case.
 inline bool isCoverSetFileName(const QString& path)
@@ -9,3 +13,8 @@ inline bool isCoverSetFileName(const QString& path)
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
     return dot > slash && path.mid(dot + 1).compare(QLatin1String("ovc"), Qt::CaseInsensitive) == 0;
 }
+
+// The four picture paths a cover-set file names, by face index. A missing file, section or
+// key reads as an empty path; blanks around a path are not part of it.
+using CoverSetPaths = std::array<QString, kFaceCount>;
+CoverSetPaths readCoverSetFile(const QString& path);

@@ -1,0 +1,22 @@
+#include "CoverSetFile.h"
+
+#include "PrivateProfile.h"
+
+namespace {
+
+// The profile reader's buffer for one path, as the file has always been read.
+constexpr int kPathBuffer = 2048;
+
+} // namespace
+
+CoverSetPaths readCoverSetFile(const QString& path)
+{
+    const platform::ProfileFile file = platform::ProfileFile::load(path);
+    CoverSetPaths paths;
+    for (const FaceInfo& face : kFaces) {
+        paths[face.index] = file.value(QStringLiteral("Files"), QString::fromLatin1(face.fileKey),
+                                       QString(), kPathBuffer)
+                                .trimmed();
+    }
+    return paths;
+}
