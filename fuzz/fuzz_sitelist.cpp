@@ -1,0 +1,63 @@
+// The site list from any bytes, as the cover-sites window reads and writes it: the list read
+// from the user's file must be the file's bytes parsed; written back and read again, it keeps
+// its number of entries; after one trip through the file (the window opened and closed) it
+// no longer changes; and each address is judged for Go without fault.
+//
+// Input: the file's bytes.
+#include "FuzzScratch.h"
+#include "ProgramFolder.h"
+#include "SiteList.h"
+#include "TextSplit.h"
+
+#include <QCoreApplication>
+#include <QFile>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_sitelist: %s\n", what);
+        std::abort();
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    static int appArgc = *argc;
+    static QCoreApplication app(appArgc, *argv);
+    platform::setProgramFolder(FuzzScratch::folder());
+    SiteList::setUserListPathForTests(FuzzScratch::path(QStringLiteral("user/CS.DAT")));
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    // The user has no list of their own yet: the program's list is where it starts from.
+    QFile::remove(SiteList::userListPath());
+    FuzzScratch::write(SiteList::startingListPath(), bytes);
+
+    const QStringList entries = SiteList::read();
+    check(entries == SiteList::parse(bytes.first(qMin(bytes.size(), SiteList::MaxFileBytes))),
+          "the list read differs from the file's bytes parsed");
+    for (const QString& entry : entries) {
+        check(entry.contains(SiteList::separator()), "an entry has no separator");
+        const QString address = TextAfter(entry, SiteList::separator());
+        if (SiteList::isWebAddress(address))
+            check(!SiteList::shellTarget(address).isEmpty(), "a web address has no target");
+    }
+
+    check(SiteList::write(entries), "the list could not be written");
+    const QStringList once = SiteList::read();
+    check(once.size() == entries.size(), "writing the list changed its number of entries");
+    check(SiteList::write(once), "the list could not be written again");
+    const QStringList twice = SiteList::read();
+    check(twice == once, "the list still changes after it was opened and closed once");
+    return 0;
+}
