@@ -1,0 +1,198 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets (clang, libFuzzer, AddressSanitizer and UndefinedBehaviorSanitizer),
+# makes their seed corpora and runs them.
+#
+#   scripts/fuzz.sh --check
+#       every target once over its seeds and its regressions (what CI runs); fails when any
+#       input crashes, leaks, times out or runs out of memory, or when an input was not run
+#   scripts/fuzz.sh --long MINUTES [TARGET...]
+#       a fuzzing session of MINUTES per target, one target after the other (all by default);
+#       new inputs go to build-fuzz/fuzz/corpus/TARGET, faults to build-fuzz/fuzz/findings/TARGET
+#
+# Targets: profile langdb coverset sitelist picture (fuzz_<target> in fuzz/).
+# ORVELLA_FUZZ_BUILD_DIR chooses the build folder; ASAN_OPTIONS and UBSAN_OPTIONS, when set,
+# are used as they are.
+set -euo pipefail
+here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+
+all_targets=(profile langdb coverset sitelist picture)
+
+usage() {
+  sed -n '2,16p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
+  exit 2
+}
+
+mode="${1:-}"
+[ $# -gt 0 ] && shift
+minutes=0
+targets=()
+case "$mode" in
+  --check)
+    [ $# -eq 0 ] || usage
+    targets=("${all_targets[@]}")
+    ;;
+  --long)
+    [ $# -ge 1 ] || usage
+    minutes="$1"
+    shift
+    [[ "$minutes" =~ ^[0-9]+$ ]] && [ "$minutes" -gt 0 ] || usage
+    targets=("$@")
+    [ ${#targets[@]} -gt 0 ] || targets=("${all_targets[@]}")
+    for t in "${targets[@]}"; do
+      [[ " ${all_targets[*]} " == *" ${t#fuzz_} "* ]] || { echo "unknown target: $t" >&2; usage; }
+    done
+    targets=("${targets[@]#fuzz_}")
+    ;;
+  *) usage ;;
+esac
+
+. "$here/scripts/deps.sh"
+orvella_install_deps clang libclang-rt-14-dev
+
+build="${ORVELLA_FUZZ_BUILD_DIR:-$here/build-fuzz}"
+if [ -f "$build/CMakeCache.txt" ] &&
+  ! grep -q '^CMAKE_CXX_COMPILER:[A-Z]*=.*clang' "$build/CMakeCache.txt"; then
+  echo "$build was configured with another compiler than clang; remove it or set ORVELLA_FUZZ_BUILD_DIR" >&2
+  exit 2
+fi
+CC=clang CXX=clang++ cmake -S "$here" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+  -DORVELLA_WERROR=ON -DORVELLA_BUILD_TESTS=OFF -DORVELLA_BUILD_FUZZ=ON >/dev/null
+cmake --build "$build" --target orvella_fuzz -j "$(nproc)"
+
+bin="$build/fuzz"
+seeds="$bin/seeds"
+rm -rf "$seeds"
+"$bin/fuzz_make_seeds" "$here" "$seeds"
+
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0:handle_abort=1}"
+export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+# Each fuzz process keeps its scratch files here; removed when the script ends.
+scratch="$(mktemp -d "${TMPDIR:-/tmp}/orvella-fuzz.XXXXXX")"
+[ -d /dev/shm ] && [ -w /dev/shm ] && scratch="$(mktemp -d /dev/shm/orvella-fuzz.XXXXXX)"
+trap 'rm -rf "$scratch"' EXIT
+export ORVELLA_FUZZ_SCRATCH="$scratch"
+
+# Bounds of one input: a picture claiming a huge size must be refused, not decoded.
+limits=(-rss_limit_mb=2048 -malloc_limit_mb=1536 -timeout=10)
+logs="$bin/logs"
+mkdir -p "$logs"
+
+regressions_of() { echo "$here/fuzz/regressions/$1"; }
+dictionary_of() {
+  local dict="$here/fuzz/dictionaries/$1.dict"
+  [ -f "$dict" ] && echo "-dict=$dict"
+  return 0
+}
+
+# Inputs of a target: its seeds and its regressions (notes beside them are no inputs).
+inputs_of() {
+  local dir
+  for dir in "$seeds/$1" "$(regressions_of "$1")"; do
+    [ -d "$dir" ] || continue
+    find "$dir" -type f ! -name '*.md' | sort
+  done
+}
+
+passed=0
+failed=0
+failures=()
+
+# Runs each given file once, the fuzzer's way for single inputs. After a fault it goes on
+# with the files after the one that failed, so that every faulty input is named.
+run_inputs() {
+  local target="$1"
+  shift
+  local todo=("$@")
+  local round=0
+  while [ ${#todo[@]} -gt 0 ]; do
+    round=$((round + 1))
+    local log="$logs/check-$target-$round.log"
+    local rc=0
+    "$bin/fuzz_$target" "${limits[@]}" "${todo[@]}" >"$log" 2>&1 || rc=$?
+    local executed
+    executed=$(grep -c '^Executed ' "$log" || true)
+    passed=$((passed + executed))
+    if [ "$rc" -eq 0 ]; then
+      if [ "$executed" -ne ${#todo[@]} ]; then
+        failed=$((failed + ${#todo[@]} - executed))
+        failures+=("fuzz_$target: ran $executed of ${#todo[@]} inputs (see $log)")
+      fi
+      return 0
+    fi
+    local bad="${todo[$executed]:-?}"
+    failed=$((failed + 1))
+    failures+=("fuzz_$target: $bad (exit $rc, see $log)")
+    echo "---- fuzz_$target failed on $bad:"
+    grep -E '^==[0-9]+==|^fuzz_|ERROR|SUMMARY|runtime error|Timeout|out-of-memory|#[0-9]+ 0x' "$log" \
+      | head -40 | sed 's/^/    /'
+    todo=("${todo[@]:$((executed + 1))}")
+  done
+}
+
+check() {
+  local target files
+  for target in "${targets[@]}"; do
+    mapfile -t files < <(inputs_of "$target")
+    if [ ${#files[@]} -eq 0 ]; then
+      failures+=("fuzz_$target: no inputs")
+      failed=$((failed + 1))
+      continue
+    fi
+    local before=$passed
+    run_inputs "$target" "${files[@]}"
+    echo "fuzz_$target: $((passed - before)) of ${#files[@]} inputs ran clean"
+  done
+  echo
+  if [ ${#failures[@]} -gt 0 ]; then
+    echo "Faulty inputs:"
+    printf '  %s\n' "${failures[@]}"
+  fi
+  echo "fuzz: $passed passed, $failed failed"
+  [ "$failed" -eq 0 ]
+}
+
+# The last status line of a libFuzzer log: "#123 ... cov: 45 ft: 67 corp: 8/1Kb exec/s: 9".
+status_of() {
+  grep -E '^#[0-9]+' "$1" | tail -1 || true
+}
+
+long() {
+  local seconds=$((minutes * 60))
+  local summary=()
+  local target
+  for target in "${targets[@]}"; do
+    local corpus="$bin/corpus/$target"
+    local findings="$bin/findings/$target"
+    mkdir -p "$corpus" "$findings"
+    local corpus_before findings_before
+    corpus_before=$(find "$corpus" -type f | wc -l)
+    findings_before=$(find "$findings" -type f | wc -l)
+    local log="$logs/long-$target-$(date +%Y%m%d-%H%M%S).log"
+    local extra=()
+    [ -d "$(regressions_of "$target")" ] && extra+=("$(regressions_of "$target")")
+    echo "== fuzz_$target for $minutes min (log: $log)"
+    # One worker that goes on after a fault, so that a session collects every kind of fault
+    # it meets; new inputs land in the working corpus, faults in the findings folder.
+    local rc=0
+    "$bin/fuzz_$target" "${limits[@]}" $(dictionary_of "$target") -fork=1 -ignore_crashes=1 \
+      -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$seconds" -print_final_stats=1 \
+      -artifact_prefix="$findings/" "$corpus" "$seeds/$target" "${extra[@]}" >"$log" 2>&1 || rc=$?
+    local corpus_after findings_after
+    corpus_after=$(find "$corpus" -type f | wc -l)
+    findings_after=$(find "$findings" -type f | wc -l)
+    local line
+    line="fuzz_$target: $(status_of "$log" | sed 's/\s\+/ /g'); corpus $corpus_before -> $corpus_after"
+    line+="; findings $((findings_after - findings_before)) new ($findings); exit $rc"
+    summary+=("$line")
+    echo "$line"
+  done
+  echo
+  echo "Summary:"
+  printf '  %s\n' "${summary[@]}"
+}
+
+case "$mode" in
+  --check) check ;;
+  --long) long ;;
+esac
