@@ -103,7 +103,10 @@ void mdiORVLA::Load()
         if (platform::HasSetting(platform::applicationTitle(), kPreferences,
                                  QStringLiteral("Language")))
             lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
+        // The set's window is the first to need a text, so the database loads here.
         openStartupCoverSet(path);
+        if (endIfLanguageFailed())
+            return;
     }
     registerFileType();
 }
@@ -162,6 +165,7 @@ void mdiORVLA::firstActivationOnce()
                                                  QStringLiteral("Editor"), QString()));
     lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
     ApplyTexts();
+    endIfLanguageFailed();
 }
 
 void mdiORVLA::closeEvent(QCloseEvent* event)
@@ -173,6 +177,37 @@ void mdiORVLA::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+bool mdiORVLA::endIfLanguageFailed()
+{
+    if (!lang::LangRuntime::instance().mustEnd())
+        return false;
+    offerChangedSetsForSaving();
+    // The cover-sites window keeps its edits too, as it does when the program is left.
+    closeCoverSites();
+    platform::ui().endProgram(1);
+    return true;
+}
+
+// The questions speak the language in use before the failed load: the runtime kept it.
+void mdiORVLA::offerChangedSetsForSaving()
+{
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    for (QMdiSubWindow* window : windows) {
+        auto* document = qobject_cast<frmMenu*>(window->widget());
+        const std::shared_ptr<clsCover> cover = document ? document->Cover() : nullptr;
+        if (!cover)
+            continue;
+        if (cover->NeedSave())
+            m_mdi->setActiveSubWindow(window); // the user sees which set is meant
+        // A save that was cancelled or failed is offered again; No gives the set up.
+        while (cover->NeedSave() &&
+               platform::ui().messageBox(LangString(1272), platform::applicationTitle(),
+                                         platform::MsgButtons::YesNo,
+                                         platform::MsgIcon::Question) == platform::MsgResult::Yes)
+            cover->SaveCover(1);
+    }
 }
 
 bool mdiORVLA::closeDocuments()
@@ -244,6 +279,8 @@ void mdiORVLA::mnuLanguage_Click()
 {
     lang::LangRuntime::instance().setCurrentLanguage(-1);
     LangString(-1);
+    if (endIfLanguageFailed())
+        return;
     ApplyTexts();
 }
 

@@ -93,6 +93,11 @@ private:
     void firstActivationOnce();
     // Closes every document window with its save question; false when the user kept one.
     bool closeDocuments();
+    // After a load of the language database: when it failed, every changed cover set is
+    // offered for saving (Yes or No; the program cannot stay) and the program ends. True
+    // then, so the caller goes no further.
+    bool endIfLanguageFailed();
+    void offerChangedSetsForSaving();
 
     // Start-up steps that hand on to the cover-set and file-type subsystems.
     void openStartupCoverSet(const QString& path);

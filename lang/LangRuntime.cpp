@@ -14,11 +14,11 @@ class RuntimeHost final : public LoadHost
 public:
     explicit RuntimeHost(LangRuntime& runtime) : m_runtime(runtime) {}
 
+    // The load stops after either; the runtime then reports that the program must end.
     void fatal(const QString& message) override
     {
         platform::ui().messageBox(message, platform::applicationTitle(), platform::MsgButtons::Ok,
                                   platform::MsgIcon::Critical);
-        platform::ui().endProgram(1);
     }
 
     Answer loadError(LoadError error) override
@@ -31,7 +31,6 @@ public:
         case platform::MsgResult::Ignore:
             return Answer::Ignore;
         default:
-            platform::ui().endProgram(1);
             return Answer::Abort;
         }
     }
@@ -77,18 +76,21 @@ void LangRuntime::load()
     m_loading = true;
     RuntimeHost host(*this);
     LangLoader::Result result = LangLoader::load(databasePath(), m_currentLanguage, host);
+    // A load that failed leaves the language in use before it for the last questions; at
+    // the first load, whatever it read before it stopped is better than nothing.
+    if (result.completed || !m_loaded)
+        m_table = std::move(result.table);
+    m_mustEnd = !result.completed;
     m_loaded = true;
-    m_table = std::move(result.table);
     m_loading = false;
 }
 
 QString LangRuntime::lookup(int index)
 {
-    if (!m_loaded || index == -1) {
+    if (!m_mustEnd && (!m_loaded || index == -1))
         load();
-        if (index == -1)
-            return QString();
-    }
+    if (index == -1)
+        return QString();
     if (index < 0 || index >= m_table.size())
         return QStringLiteral("Invalid Index");
     return m_table.at(index);
@@ -100,6 +102,7 @@ void LangRuntime::reset()
     m_currentLanguage = 0;
     m_loaded = false;
     m_loading = false;
+    m_mustEnd = false;
 }
 
 } // namespace lang

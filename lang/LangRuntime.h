@@ -27,6 +27,12 @@ public:
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
     bool isLoaded() const { return m_loaded; }
 
+    // Whether a load ended in a fatal fault or in Abort. The program cannot go on then, but
+    // ending it is its caller's decision, made once it has asked what must be asked first:
+    // the load only shows its message and keeps the strings of the language in use before
+    // (none at the first load) for those last questions. No further load is made.
+    bool mustEnd() const { return m_mustEnd; }
+
     // The database's path: Spoken.DBF in the program folder.
     static QString databasePath();
 
@@ -42,11 +48,13 @@ private:
     qint16 m_currentLanguage = 0;
     bool m_loaded = false;
     bool m_loading = false;
+    bool m_mustEnd = false;
 };
 
 } // namespace lang
 
 // The text of string number index in the current language. Loads the database at the first
 // call; index -1 loads it again (choosing the language anew) and returns "". A number
-// outside the table gives "Invalid Index"; a number no line filled gives "".
+// outside the table gives "Invalid Index"; a number no line filled gives "". Whoever may
+// cause a load checks LangRuntime::mustEnd() afterwards.
 QString LangString(int index);

@@ -71,6 +71,7 @@ private slots:
     void hugeTableAbort();
     void tableBounds();
     void loadOnceAndReload();
+    void failedReloadKeepsTheLanguageInUse();
 
     void randomDatabases();
     void shippedDatabase();

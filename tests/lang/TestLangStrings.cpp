@@ -2,6 +2,7 @@
 
 #include "ByteMutator.h"
 #include "LangRuntime.h"
+#include "ProgramFolder.h"
 #include "Settings.h"
 #include "TestDatabase.h"
 
@@ -211,8 +212,9 @@ void TestLang::loadErrorAnswers()
     QCOMPARE(m_ui->messages.size(), answers.size());
     for (const ScriptedUi::Message& message : std::as_const(m_ui->messages))
         QCOMPARE(box(message), loadErrorBox("Subscript out of range(Code9)"));
-    QCOMPARE(m_ui->endProgramCalls, ended ? QList<int>{1} : QList<int>{});
-    // Abort stops the load where it was.
+    // Abort stops the load where it was; ending the program is left to the caller.
+    QCOMPARE(LangRuntime::instance().mustEnd(), ended);
+    QVERIFY(m_ui->endProgramCalls.isEmpty());
     QCOMPARE(LangString(1002), ended ? QString() : QStringLiteral("after"));
 }
 
@@ -276,7 +278,7 @@ void TestLang::hugeTableAbort()
     QCOMPARE(m_ui->messages.size(), 1);
     const QString text = m_ui->messages.at(0).text;
     QVERIFY2(text == "Out of memory(Code7)" || text == "Overflow(Code6)", qPrintable(text));
-    QCOMPARE(m_ui->endProgramCalls, QList<int>{1});
+    QVERIFY(LangRuntime::instance().mustEnd());
     QVERIFY(m_ui->busyCalls >= 1);
 }
 
@@ -323,6 +325,44 @@ void TestLang::loadOnceAndReload()
     QCOMPARE(LangString(-1), QString());
     QCOMPARE(m_ui->busyCalls, busyBefore + busyAfterFirst);
     QCOMPARE(LangString(1002), QStringLiteral("Z 1002"));
+}
+
+void TestLang::failedReloadKeepsTheLanguageInUse()
+{
+    LangRuntime& runtime = LangRuntime::instance();
+    install(TestDatabase::standard({"A", "B"}, 2).bytes());
+    runtime.setCurrentLanguage(1);
+    QCOMPARE(LangString(1002), QStringLiteral("A 1002"));
+
+    // B's section now ends with its header: fatal. The strings of A stay for the questions
+    // the program asks before it ends.
+    QByteArray bytes = TestDatabase::standard({"A", "B"}, 2).bytes();
+    bytes.truncate(bytes.indexOf("S1000=B"));
+    install(bytes);
+    platform::setCommandLineArguments({QStringLiteral("/L=B")});
+    runtime.setCurrentLanguage(-1);
+    m_ui->answerMessage(MsgResult::Ok);
+    QCOMPARE(LangString(-1), QString());
+    QCOMPARE(m_ui->messages.size(), 1);
+    QCOMPARE(box(m_ui->messages.at(0)), fatalBox(LangLoader::criticalMessage(dbPath())));
+    QVERIFY(runtime.mustEnd());
+    QCOMPARE(LangString(1002), QStringLiteral("A 1002"));
+
+    // Abort in the load-error dialog counts the same.
+    runtime.reset();
+    install(TestDatabase::standard({"A", "B"}, 2).bytes());
+    runtime.setCurrentLanguage(1);
+    QCOMPARE(LangString(1000), QStringLiteral("A 1000"));
+    bytes = TestDatabase::standard({"A", "B"}, 2).bytes();
+    bytes.replace("S1002=B 1002", "S9000=B 9000");
+    install(bytes);
+    runtime.setCurrentLanguage(-1);
+    m_ui->answerMessage(MsgResult::Abort);
+    LangString(-1);
+    QCOMPARE(box(m_ui->messages.at(1)), loadErrorBox("Subscript out of range(Code9)"));
+    QVERIFY(runtime.mustEnd());
+    QCOMPARE(LangString(1000), QStringLiteral("A 1000"));
+    QVERIFY(m_ui->endProgramCalls.isEmpty());
 }
 
 void TestLang::randomDatabases()
