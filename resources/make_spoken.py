@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1376
+LAST = 1384
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -351,6 +351,28 @@ STRINGS = [
      "El archivo de imagen es demasiado grande para cargarlo.",
      "Le fichier image est trop volumineux pour être chargé.",
      "Die Bilddatei ist zu groß, um geladen zu werden."),
+    (1380, "Message: Browse in the preferences refused a file that is no program "
+           "(line break and path follow)",
+     "This file is not a program that can be run. Choose the picture editor's program file:",
+     "Este archivo no es un programa ejecutable. Elija el archivo de programa del editor "
+     "de imágenes:",
+     "Ce fichier n'est pas un programme exécutable. Choisissez le fichier programme de "
+     "l'éditeur d'images :",
+     "Diese Datei ist kein ausführbares Programm. Wählen Sie die Programmdatei des "
+     "Bildbearbeitungsprogramms:"),
+    (1382, "Message: Insert object with no editor named refused a face file that is no "
+           "picture (line break and path follow)",
+     "This file is not a picture, so it is not handed to another program:",
+     "Este archivo no es una imagen, por lo que no se entrega a otro programa:",
+     "Ce fichier n'est pas une image ; il n'est donc pas confié à un autre programme :",
+     "Diese Datei ist kein Bild und wird daher keinem anderen Programm übergeben:"),
+    (1384, "Cover sites: the list file exists but could not be read; it is left as it is "
+           "(line break and path follow)",
+     "The list of cover sites could not be read. The file is left unchanged:",
+     "No se pudo leer la lista de sitios de carátulas. El archivo no se modifica:",
+     "La liste des sites de pochettes n'a pas pu être lue. Le fichier reste inchangé :",
+     "Die Liste der Cover-Websites konnte nicht gelesen werden. Die Datei bleibt "
+     "unverändert:"),
 ]
 
 # Texts that the program joins directly to something else, so their last
