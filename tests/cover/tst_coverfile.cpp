@@ -1,5 +1,6 @@
 // The cover-set file, the file dialogs, and inserting and deleting face pictures.
 #include "AskFileName.h"
+#include "Faces.h"
 #include "CoverTestSupport.h"
 #include "ImageArea.h"
 #include "PrivateProfile.h"
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QTabWidget>
 #include <QTest>
+
+#include <sys/resource.h>
 
 using platform::FileDialogRequest;
 using platform::MsgResult;
@@ -250,6 +253,46 @@ private Q_SLOTS:
         QVERIFY(cover->frmCover()->imageArea(0)->hasPicture());
         QCOMPARE(cover->FileCover(), set);
         QCOMPARE(f.documents().size(), 1);
+    }
+
+    // Four files of 2 GB each, or of 400 MB (sparse: a picture's header, then nothing), are
+    // refused face by face with the faces' messages, and the set never makes the program
+    // hold 1 GiB.
+    void hugeFilesAreRefusedWithinTheMemoryBound_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::newRow("2 GB") << 2LL * 1024 * 1024 * 1024;
+        QTest::newRow("400 MB") << 400LL * 1024 * 1024;
+    }
+
+    void hugeFilesAreRefusedWithinTheMemoryBound()
+    {
+        QFETCH(qint64, size);
+        CoverFixture f;
+        QByteArray set = "[Files]\r\n";
+        const char* const keys[] = {"ImgFront", "ImgInside", "ImgBack", "ImgCd"};
+        for (int face = 0; face < 4; ++face) {
+            const QString path = f.env.path(QStringLiteral("huge%1.png").arg(face));
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(QByteArray("\x89PNG\r\n\x1a\n", 8));
+            QVERIFY(file.resize(size));
+            file.close();
+            set += QByteArray(keys[face]) + '=' + path.toUtf8() + "\r\n";
+        }
+        for (int face = 0; face < 4; ++face)
+            f.ui.answerMessage(MsgResult::Ok);
+        f.ui.answerFile(f.env.writeFile(QStringLiteral("huge.ovc"), set));
+        f.window->mnuOpen_Click();
+        QTRY_VERIFY(f.ui.scriptDone());
+        QCOMPARE(f.ui.messages.size(), 4);
+        for (int face = 0; face < 4; ++face) {
+            QCOMPARE(f.ui.messages[face].text, LangString(kFaces[face].loadFailedMessage));
+            QVERIFY(!f.window->activeCover()->frmCover()->imageArea(face)->hasPicture());
+        }
+        rusage usage{};
+        getrusage(RUSAGE_SELF, &usage);
+        QVERIFY(usage.ru_maxrss < 1024L * 1024); // kilobytes
     }
 
     void insertAndDeleteOnTheCurrentFace()
