@@ -20,7 +20,6 @@ struct FileDialogRequest
     QString filter;
     QString fileName;          // preset file name (may be a full path)
     bool fileMustExist = false; // open: only an existing file can be chosen
-    bool executablesOnly = false; // open: list only files the user may run
 };
 
 // Everything the program shows modally goes through here, so that a test can answer

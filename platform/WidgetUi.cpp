@@ -5,10 +5,8 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QFileSystemModel>
 #include <QKeyEvent>
 #include <QMessageBox>
-#include <QSortFilterProxyModel>
 
 #include <cstdlib>
 
@@ -105,23 +103,6 @@ protected:
     }
 };
 
-// Lists folders and the files the user may run, hiding everything else.
-class ExecutablesOnly final : public QSortFilterProxyModel
-{
-public:
-    using QSortFilterProxyModel::QSortFilterProxyModel;
-
-protected:
-    bool filterAcceptsRow(int row, const QModelIndex& parent) const override
-    {
-        const auto* model = qobject_cast<const QFileSystemModel*>(sourceModel());
-        if (!model)
-            return true;
-        const QFileInfo info = model->fileInfo(model->index(row, 0, parent));
-        return info.isDir() || info.isExecutable();
-    }
-};
-
 QString caseInsensitivePattern(const QString& pattern)
 {
     QString out;
@@ -191,12 +172,9 @@ MsgResult WidgetUi::messageBox(const QString& text, const QString& title, MsgBut
 QString WidgetUi::fileDialog(const FileDialogRequest& request)
 {
     QFileDialog dialog(dialogParent(), request.title);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, request.executablesOnly);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     // Replacing an existing file is asked by the program itself, in its own language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    if (request.executablesOnly)
-        dialog.setProxyModel(new ExecutablesOnly(&dialog));
     dialog.setNameFilter(qtNameFilter(request.filter));
     const bool save = request.kind == FileDialogRequest::Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);

@@ -7,6 +7,7 @@
 #include "Ui.h"
 
 #include <QDialogButtonBox>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -78,15 +79,32 @@ void frmCOnfig::btnAccion_Click()
     platform::FileDialogRequest request;
     request.kind = platform::FileDialogRequest::Kind::Open;
     request.title = LangString(1288);
-    // On this desktop any file the user may run is an application, whatever its name.
-    request.filter = QStringLiteral("Applications|*.exe");
-    request.executablesOnly = true;
+    // Programs here have no name ending of their own, so every file is listed (a folder
+    // such as /usr/bin shows its programs) and the choice itself is checked.
+    request.filter = QStringLiteral("Applications|*");
     request.fileName = m_dialogFileName;
-    const QString chosen = platform::ui().fileDialog(request);
-    if (!chosen.isEmpty())
-        m_dialogFileName = chosen;
+    for (;;) {
+        const QString chosen = platform::ui().fileDialog(request);
+        if (chosen.isEmpty())
+            break;
+        if (isProgram(chosen)) {
+            m_dialogFileName = chosen;
+            break;
+        }
+        platform::ui().messageBox(LangString(1380) + QStringLiteral("\r\n") + chosen,
+                                  platform::applicationTitle(), platform::MsgButtons::Ok,
+                                  platform::MsgIcon::Exclamation);
+        // Back to the dialog, where the refused file is.
+        request.fileName = chosen;
+    }
     if (!m_dialogFileName.isEmpty())
         m_editor->setText(m_dialogFileName);
+}
+
+bool frmCOnfig::isProgram(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.isExecutable();
 }
 
 void frmCOnfig::btnOk_Click()

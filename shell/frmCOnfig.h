@@ -29,6 +29,9 @@ public:
     void btnOk_Click();
     void btnCancel_Click();
 
+    // What Browse accepts: a file the user may run (a link to one counts).
+    static bool isProgram(const QString& path);
+
 private:
     QTabWidget* m_tabs = nullptr;
     QGroupBox* m_frame = nullptr;

@@ -74,6 +74,16 @@ QString writeEditor(const QString& path, const QString& record, int delaySeconds
     return path;
 }
 
+// A file the user may run, or (executable false) one that is not.
+QString makeFile(const TestEnv& env, const QString& name, bool executable = true)
+{
+    const QString path = env.writeFile(name, "#!/bin/sh\nexit 0\n");
+    QFile file(path);
+    if (executable)
+        file.setPermissions(file.permissions() | QFile::ExeOwner | QFile::ExeUser);
+    return path;
+}
+
 QStringList recordedArguments(const QString& record)
 {
     QFile file(record);
@@ -197,41 +207,86 @@ private Q_SLOTS:
     void browseListsProgramsAndKeepsItsChoiceWhenCancelled()
     {
         PrefsFixture f;
+        const QString gimp = makeFile(f.env, QStringLiteral("bin/gimp"));
+        const QString krita = makeFile(f.env, QStringLiteral("opt/krita"));
         frmCOnfig dialog;
         dialog.show();
-        f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+        f.ui.answerFile(gimp);
         QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
         QCOMPARE(f.ui.fileRequests.size(), 1);
         const platform::FileDialogRequest first = f.ui.fileRequests.first();
         QCOMPARE(first.kind, platform::FileDialogRequest::Kind::Open);
         QCOMPARE(first.title, LangString(1288));
-        QCOMPARE(first.filter, QStringLiteral("Applications|*.exe"));
-        QVERIFY(first.executablesOnly);
+        // Every file is listed: programs here have no common name ending.
+        QCOMPARE(first.filter, QStringLiteral("Applications|*"));
         QVERIFY(!first.fileMustExist);
         QVERIFY(first.fileName.isEmpty());
-        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/usr/bin/gimp"));
+        QCOMPARE(dialog.txtEditor()->text(), gimp);
 
         // The dialog still holds the first choice: cancelling it puts that back.
         dialog.txtEditor()->setText(QStringLiteral("typed"));
         f.ui.answerFile(QString());
         QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
-        QCOMPARE(f.ui.fileRequests.at(1).fileName, QStringLiteral("/usr/bin/gimp"));
-        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/usr/bin/gimp"));
+        QCOMPARE(f.ui.fileRequests.at(1).fileName, gimp);
+        QCOMPARE(dialog.txtEditor()->text(), gimp);
 
-        f.ui.answerFile(QStringLiteral("/opt/krita"));
+        f.ui.answerFile(krita);
         QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
-        QCOMPARE(f.ui.fileRequests.at(2).fileName, QStringLiteral("/usr/bin/gimp"));
-        QCOMPARE(dialog.txtEditor()->text(), QStringLiteral("/opt/krita"));
+        QCOMPARE(f.ui.fileRequests.at(2).fileName, gimp);
+        QCOMPARE(dialog.txtEditor()->text(), krita);
         QVERIFY(f.ui.scriptDone());
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void browseAcceptsOnlyAProgram()
+    {
+        PrefsFixture f;
+        const QString text = makeFile(f.env, QStringLiteral("notes.txt"), false);
+        const QString folder = f.env.path(QStringLiteral("bin"));
+        const QString gimp = makeFile(f.env, QStringLiteral("bin/gimp"));
+        const QString link = f.env.path(QStringLiteral("gimp-link"));
+        QVERIFY(QFile::link(gimp, link));
+        QVERIFY(frmCOnfig::isProgram(link));
+
+        frmCOnfig dialog;
+        dialog.show();
+        // Refused files send the user back to the dialog, each with its message.
+        for (const QString& refused : {text, folder, f.env.path(QStringLiteral("typed-name"))}) {
+            f.ui.answerFile(refused);
+            f.ui.answerMessage(MsgResult::Ok);
+        }
+        f.ui.answerFile(link);
+        QTest::mouseClick(dialog.btnAccion(), Qt::LeftButton);
+        QVERIFY(f.ui.scriptDone());
+        QCOMPARE(f.ui.messages.size(), 3);
+        QCOMPARE(f.ui.messages.at(0).text, LangString(1380) + QStringLiteral("\r\n") + text);
+        QCOMPARE(f.ui.messages.at(0).title, QStringLiteral("ORVLA"));
+        QCOMPARE(f.ui.messages.at(0).buttons, MsgButtons::Ok);
+        QCOMPARE(f.ui.fileRequests.size(), 4);
+        QCOMPARE(f.ui.fileRequests.at(1).fileName, text);
+        QCOMPARE(f.ui.fileRequests.at(1).title, LangString(1288));
+        QCOMPARE(dialog.txtEditor()->text(), link);
+
+        // A refusal followed by Cancel leaves the text box alone: the refused file is never
+        // the dialog's choice.
+        frmCOnfig fresh;
+        fresh.txtEditor()->setText(QStringLiteral("typed"));
+        f.ui.answerFile(text);
+        f.ui.answerMessage(MsgResult::Ok);
+        f.ui.answerFile(QString());
+        QTest::mouseClick(fresh.btnAccion(), Qt::LeftButton);
+        QVERIFY(f.ui.scriptDone());
+        QCOMPARE(fresh.txtEditor()->text(), QStringLiteral("typed"));
     }
 
     void aNewOpeningStartsWithoutTheLastBrowse()
     {
         PrefsFixture f;
+        const QString gimp = makeFile(f.env, QStringLiteral("bin/gimp"));
         storeEditor(QStringLiteral("/old/editor"));
-        f.ui.answerDialog([&f](QDialog* dialog) {
+        f.ui.answerDialog([&f, gimp](QDialog* dialog) {
             auto* prefs = qobject_cast<frmCOnfig*>(dialog);
-            f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+            f.ui.answerFile(gimp);
             QTest::mouseClick(prefs->btnAccion(), Qt::LeftButton);
             QTest::mouseClick(prefs->btnCancel(), Qt::LeftButton);
             return dialog->result();
@@ -260,12 +315,13 @@ private Q_SLOTS:
             [](frmCOnfig* d) { d->close(); },
             [](frmCOnfig* d) { QTest::keyClick(d, Qt::Key_Escape); },
         };
+        const QString gimp = makeFile(f.env, QStringLiteral("bin/gimp"));
         for (const auto& leave : waysOut) {
             storeEditor(QStringLiteral("/old/editor"));
-            f.ui.answerDialog([&f, &leave](QDialog* dialog) {
+            f.ui.answerDialog([&f, &leave, gimp](QDialog* dialog) {
                 auto* prefs = qobject_cast<frmCOnfig*>(dialog);
                 prefs->show();
-                f.ui.answerFile(QStringLiteral("/usr/bin/gimp"));
+                f.ui.answerFile(gimp);
                 QTest::mouseClick(prefs->btnAccion(), Qt::LeftButton);
                 leave(prefs);
                 return dialog->result();
