@@ -11,6 +11,7 @@
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
 #include "CoverPrinting.h"
+#include "ImageArea.h"
 #include "Shell.h"
 #include "Twips.h"
 #include "Ui.h"
@@ -18,6 +19,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -304,8 +306,24 @@ void mdiORVLA::mnuDeletePicture_Click()
 
 void mdiORVLA::mnuInsertObject_Click()
 {
-    if (ActiveCover)
-        ActiveCover->EditarObjeto();
+    if (!ActiveCover)
+        return;
+    if (platform::editorPath().isEmpty() && !desktopMayOpenFaceFile())
+        return;
+    ActiveCover->EditarObjeto();
+}
+
+// The desktop's opener gets the current face's file only when it is a picture. A face with
+// no picture, or a picture with no file, is left to EditarObjeto, which says so or does
+// nothing; the file is named as EditarObjeto will hand it on.
+bool mdiORVLA::desktopMayOpenFaceFile() const
+{
+    const int face = ActiveCover->Position();
+    const frmMenu* window = ActiveCover->frmCover();
+    const QString file = ActiveCover->filePicture(face);
+    if (!window || !isFaceIndex(face) || file.isEmpty() || !window->imageArea(face)->hasPicture())
+        return true;
+    return mayHandToDesktop(QFileInfo(file).absoluteFilePath());
 }
 
 void mdiORVLA::mnuCascade_Click()

@@ -99,6 +99,8 @@ private:
     bool endIfLanguageFailed();
     void offerChangedSetsForSaving();
 
+    bool desktopMayOpenFaceFile() const;
+
     // Start-up steps that hand on to the cover-set and file-type subsystems.
     void openStartupCoverSet(const QString& path);
     void registerFileType();

@@ -427,13 +427,70 @@ private Q_SLOTS:
     void aRelativeFaceFileOpensAsAFileNotAnAddress()
     {
         CoverFixture f;
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(f.env.folder()));
+        f.picture(QStringLiteral("www.example.org.png"));
         const auto cover = coverWithPicture(f, 0, QString());
         putPictureOnClipboard();
         f.window->mnuPasteClip_Click();
         cover->setFilePictureFront(QStringLiteral("www.example.org.png"));
         f.window->mnuInsertObject_Click();
-        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(QDir::current().absoluteFilePath(
-                                    QStringLiteral("www.example.org.png")))});
+        QDir::setCurrent(before);
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(
+                                    f.env.path(QStringLiteral("www.example.org.png")))});
+        QVERIFY(f.ui.messages.isEmpty());
+    }
+
+    void onlyAPictureFileGoesToTheDesktop_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("content");
+        QTest::addColumn<bool>("executable");
+        QTest::newRow("script") << "edit.sh" << QByteArray("#!/bin/sh\nexit 0\n") << true;
+        QTest::newRow("script named as a picture")
+            << "photo.png" << QByteArray("#!/bin/sh\nexit 0\n") << true;
+        QTest::newRow("desktop entry")
+            << "start.desktop"
+            << QByteArray("[Desktop Entry]\nType=Application\nName=x\nExec=true\n") << false;
+        QTest::newRow("missing file") << "" << QByteArray() << false;
+        QTest::newRow("folder") << "pictures" << QByteArray() << false;
+    }
+
+    void onlyAPictureFileGoesToTheDesktop()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, content);
+        QFETCH(bool, executable);
+        CoverFixture f;
+        QString path = f.env.path(QStringLiteral("gone.png"));
+        if (name == QLatin1String("pictures")) {
+            path = f.env.path(name);
+            QVERIFY(QDir().mkpath(path));
+        } else if (!name.isEmpty()) {
+            path = f.env.writeFile(name, content);
+            if (executable)
+                QFile(path).setPermissions(QFile(path).permissions() | QFile::ExeOwner);
+        }
+        const auto cover = coverWithPicture(f, 1, f.picture(QStringLiteral("inside.png")));
+        cover->setFilePictureInside(path);
+
+        f.ui.answerMessage(MsgResult::Ok);
+        f.window->mnuInsertObject_Click();
+        QCOMPARE(f.ui.messages.size(), 1);
+        QCOMPARE(f.ui.messages.at(0).text, LangString(1382) + QStringLiteral("\r\n") + path);
+        QCOMPARE(f.ui.messages.at(0).title, QStringLiteral("ORVLA"));
+        QCOMPARE(f.ui.messages.at(0).buttons, MsgButtons::Ok);
+        QTest::qWait(100);
+        QVERIFY(m_opened.urls.isEmpty());
+        QCOMPARE(f.ui.busyDepth, 0);
+
+        // The editor the user named is trusted with whatever file the face holds.
+        const QString record = f.env.path(QStringLiteral("record.txt"));
+        platform::setEditorPath(writeEditor(f.env.path(QStringLiteral("tools/edit")), record));
+        f.window->mnuInsertObject_Click();
+        QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 10000);
+        QCOMPARE(recordedArguments(record), (QStringList{QStringLiteral("1"), path}));
+        QCOMPARE(f.ui.messages.size(), 1);
     }
 };
 
