@@ -37,10 +37,18 @@ void mdiORVLA::mnuPasteClip_Click()
     if (!ActiveCover)
         return;
     if (ImageArea* area = currentFace(ActiveCover)) {
-        const platform::Picture picture =
-            platform::Picture::fromMimeData(QGuiApplication::clipboard()->mimeData());
+        const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+        // A picture file copied in a file manager: the face takes the file, as if dropped.
+        const QString file = ImageArea::lastDroppedFile(data);
+        if (!platform::Picture::mimeHasPicture(data) && platform::isPictureFileName(file)) {
+            ActiveCover->frmCover()->takePictureFile(area->face(), file);
+            return;
+        }
+        const platform::Picture picture = platform::Picture::fromMimeData(data);
         if (!picture.isNull())
             area->setPicture(picture);
     }
     ActiveCover->setNeedSave(true);
+    if (frmMenu* window = ActiveCover->frmCover())
+        UpdateCommands(window, true);
 }

@@ -9,6 +9,7 @@
 #include <QDropEvent>
 #include <QMdiArea>
 #include <QMimeData>
+#include <QTimer>
 
 bool mdiORVLA::eventFilter(QObject* watched, QEvent* event)
 {
@@ -32,8 +33,10 @@ bool mdiORVLA::eventFilter(QObject* watched, QEvent* event)
             drop->ignore();
             return true;
         }
+        // Taken at once; the set (and any question it asks) opens right after, so the
+        // program the file came from is not kept waiting.
         drop->acceptProposedAction();
-        coverSetDropped(path);
+        QTimer::singleShot(0, this, [this, path] { coverSetDropped(path); });
         return true;
     }
     default:

@@ -23,6 +23,29 @@ void enableCommands(frmMenu* window)
 
 } // namespace
 
+bool frmMenu::takePictureFile(int face, const QString& path)
+{
+    ImageArea* target = imageArea(face);
+    if (!target || !m_cover)
+        return false;
+    platform::Picture picture;
+    {
+        platform::BusyCursor busy;
+        picture = platform::Picture::fromFile(path);
+    }
+    if (picture.isNull()) {
+        platform::ui().messageBox(LangString(kFaces[face].loadFailedMessage),
+                                  platform::applicationTitle(), platform::MsgButtons::Ok,
+                                  platform::MsgIcon::None);
+        return false;
+    }
+    target->setPicture(picture, path);
+    m_cover->setFilePicture(face, path);
+    m_cover->setNeedSave(true);
+    enableCommands(this);
+    return true;
+}
+
 void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
 {
     ImageArea* target = imageArea(face);
@@ -53,21 +76,7 @@ void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
     }
 
     if (!path.isEmpty() && platform::isPictureFileName(path)) {
-        platform::Picture picture;
-        {
-            platform::BusyCursor busy;
-            picture = platform::Picture::fromFile(path);
-        }
-        if (picture.isNull()) {
-            platform::ui().messageBox(LangString(kFaces[face].loadFailedMessage),
-                                      platform::applicationTitle(), platform::MsgButtons::Ok,
-                                      platform::MsgIcon::None);
-            return;
-        }
-        target->setPicture(picture, path);
-        m_cover->setFilePicture(face, path);
-        m_cover->setNeedSave(true);
-        enableCommands(this);
+        takePictureFile(face, path);
         return;
     }
 

@@ -12,6 +12,11 @@
 #include <QUrl>
 #include <QMimeData>
 #include <QPainter>
+#include <QPointer>
+#include <QTimer>
+
+#include "Picture.h"
+#include "PictureMimeData.h"
 
 namespace {
 
@@ -210,6 +215,28 @@ void ImageArea::dropEvent(QDropEvent* event)
         event->ignore();
         return;
     }
+    // The program the user dragged from waits until the drop returns: the drop is taken
+    // at once, and what it starts (questions, loading) runs right after, on a copy of the
+    // data, which goes with the drag.
     event->acceptProposedAction();
-    Q_EMIT dropped(event->mimeData(), dragSource(event->mimeData(), event->source()));
+    const std::shared_ptr<const QMimeData> data(copyOf(event->mimeData()));
+    const QPointer<ImageArea> source = dragSource(event->mimeData(), event->source());
+    const bool fromArea = !source.isNull();
+    QTimer::singleShot(0, this, [this, data, source, fromArea] {
+        // A face that went away in the meantime gave nothing.
+        if (fromArea && source.isNull())
+            return;
+        Q_EMIT dropped(data.get(), source.data());
+    });
+}
+
+QMimeData* ImageArea::copyOf(const QMimeData* data)
+{
+    if (const auto* own = qobject_cast<const platform::PictureMimeData*>(data))
+        return own->picture().toMimeData();
+    auto* copy = new QMimeData;
+    const QStringList formats = data->formats();
+    for (const QString& format : formats)
+        copy->setData(format, data->data(format));
+    return copy;
 }

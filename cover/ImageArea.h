@@ -43,6 +43,8 @@ public:
     // The image area a drag came from, when it came from one of this program's.
     static ImageArea* dragSource(const QMimeData* data, const QObject* source);
 
+    // A copy of dropped data that outlives the drag; a face's picture is shared, not copied.
+    static QMimeData* copyOf(const QMimeData* data);
     // The last of the dropped files, or "" when the data names no local file.
     static QString lastDroppedFile(const QMimeData* data);
     // Whether a drop can be used here: another image area, a picture or cover-set file, or

@@ -109,4 +109,8 @@ void clsCover::LoadFrmCover()
         }
         area->setPicture(loaded.picture, loaded.path, loaded.screenCopy);
     }
+    // The window was activated, and its commands judged, before its faces were filled.
+    CoverHost* host = coverHost();
+    if (host && host->activeCover().get() == this)
+        host->UpdateCommands(window, true);
 }

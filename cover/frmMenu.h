@@ -33,6 +33,9 @@ public:
     bool askToSaveChanges();
     // Something was dropped on a face's image area.
     void imageDropped(int face, const QMimeData* data, QObject* source);
+    // A picture file becomes the face's picture and file, as when it is dropped there. A
+    // file that cannot be loaded gets the face's message and changes nothing.
+    bool takePictureFile(int face, const QString& path);
 
     // The window's events, as the main window's document area reports them.
     void Activate();

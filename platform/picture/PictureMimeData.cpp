@@ -44,17 +44,26 @@ bool PictureMimeData::hasFormat(const QString& mimeType) const
     return formats().contains(mimeType);
 }
 
+const QImage& PictureMimeData::image() const
+{
+    if (m_image.isNull())
+        m_image = m_picture.image();
+    return m_image;
+}
+
 QVariant PictureMimeData::retrieveData(const QString& mimeType, QMetaType type) const
 {
     Q_UNUSED(type);
     if (!hasFormat(mimeType))
         return QVariant();
     if (mimeType == QLatin1String(QtImageType))
-        return QVariant(m_picture.image());
+        return QVariant(image());
     if (mimeType == QLatin1String(BmpType)) {
         if (m_picture.formatName() == QLatin1String("bmp"))
             return QVariant(m_picture.fileBytes());
-        return QVariant(encodeBmp(m_picture.image()));
+        if (m_bmp.isEmpty())
+            m_bmp = encodeBmp(image());
+        return QVariant(m_bmp);
     }
     return QVariant(m_picture.fileBytes());
 }

@@ -28,8 +28,10 @@ QMimeData* filesData(const QStringList& paths)
     return data;
 }
 
-// Sends a drag entering the widget and, when it was accepted, the drop.
-bool dropOn(QWidget* target, QMimeData* data)
+// Sends a drag entering the widget and, when it was accepted, the drop; the drag's data
+// goes away as the drop returns, as a real drag's does. `afterwards` runs the work the drop
+// left for the event loop.
+bool dropOn(QWidget* target, QMimeData* data, bool afterwards = true)
 {
     const QPoint pos = target->rect().center();
     QDragEnterEvent enter(pos, Qt::CopyAction, data, Qt::LeftButton, Qt::NoModifier);
@@ -40,6 +42,8 @@ bool dropOn(QWidget* target, QMimeData* data)
         QApplication::sendEvent(target, &drop);
     }
     delete data;
+    if (afterwards)
+        QCoreApplication::processEvents();
     return accepted;
 }
 
@@ -100,6 +104,31 @@ private Q_SLOTS:
         QCOMPARE(f.ui.messages.last().text, LangString(1126));
         QVERIFY(doc->Cover()->FilePictureBack().isEmpty());
         QVERIFY(!doc->Cover()->NeedSave());
+    }
+
+    // The drop returns before it asks or loads anything: the program the files came from
+    // is not kept waiting. The work follows from the event loop.
+    void dropsReturnBeforeTheirWork()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        const QString broken = f.env.writeFile(QStringLiteral("broken.gif"), "GIF89a");
+        f.ui.answerMessage(MsgResult::Ok);
+        QVERIFY(dropOn(doc->imageArea(2), filesData({broken}), false));
+        QVERIFY(f.ui.messages.isEmpty());
+        QCoreApplication::processEvents();
+        QCOMPARE(f.ui.messages.size(), 1);
+
+        const QString red = f.picture(QStringLiteral("red.png"));
+        const QString set = f.env.writeFile(QStringLiteral("dropped.ovc"),
+                                            "[Files]\r\nImgFront=" + red.toUtf8() + "\r\n");
+        QVERIFY(dropOn(f.window->mdiArea()->viewport(), filesData({set}), false));
+        QCOMPARE(f.documents().size(), 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(f.documents().size(), 2);
+        // The commands follow the faces as loaded: the Front shows a picture to copy.
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
     }
 
     void mainWindowOpensCoverSetsAndIgnoresPictures()
@@ -261,6 +290,27 @@ private Q_SLOTS:
         f.window->mnuPasteClip_Click();
         QVERIFY(doc->imageArea(1)->hasPicture());
         QCOMPARE(centreColour(doc->imageArea(1)->picture()), QColor(Qt::blue).rgb());
+        // As if dropped: the face takes the file, so saving asks for no bitmap.
+        QCOMPARE(doc->Cover()->FilePictureInside(), blue);
+        f.ui.answerFile(f.env.path(QStringLiteral("pasted.ovc")));
+        f.window->mnuSave_Click();
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(!doc->Cover()->NeedSave());
+    }
+
+    // Every paste asks the clipboard again; the picture is decoded for the first only.
+    void copiedPictureIsDecodedOnce()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().first();
+        doc->Cover()->setFilePictureFront(f.picture(QStringLiteral("c.jpg"), Qt::cyan));
+        doc->Cover()->LoadFrmCover();
+        f.window->mnuCopyClip_Click();
+        const QImage first = QGuiApplication::clipboard()->image();
+        const QImage second = QGuiApplication::clipboard()->image();
+        QVERIFY(!first.isNull());
+        QCOMPARE(second.constBits(), first.constBits());
     }
 };
 
