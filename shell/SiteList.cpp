@@ -22,12 +22,26 @@ bool startsWithWww(const QString& address)
     return address.startsWith(QLatin1String("www."), Qt::CaseInsensitive);
 }
 
-QByteArray readBounded(const QString& path)
+// A link counts as there even when it leads nowhere: it is the user's, not ours to replace.
+bool isThere(const QFileInfo& info)
 {
+    return info.exists() || info.isSymLink();
+}
+
+// The whole file, or nothing. Only a regular file is opened: a pipe or a device could keep
+// the program waiting for ever, or feed it without end.
+std::optional<QByteArray> readWhole(const QString& path)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.size() > SiteList::MaxFileBytes)
+        return std::nullopt;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.read(SiteList::MaxFileBytes);
+        return std::nullopt;
+    const QByteArray bytes = file.read(SiteList::MaxFileBytes + 1);
+    if (file.error() != QFileDevice::NoError || bytes.size() > SiteList::MaxFileBytes)
+        return std::nullopt;
+    return bytes;
 }
 
 } // namespace
@@ -50,10 +64,40 @@ QString SiteList::startingListPath()
     return platform::programFile(kFileName);
 }
 
-QStringList SiteList::read()
+SiteList::Contents SiteList::read()
 {
+    Contents contents;
     const QString own = userListPath();
-    return parse(readBounded(QFileInfo::exists(own) ? own : startingListPath()));
+    contents.path = isThere(QFileInfo(own)) ? own : startingListPath();
+    if (!isThere(QFileInfo(contents.path)))
+        return contents;
+    const std::optional<QByteArray> bytes = readWhole(contents.path);
+    const std::optional<QStringList> entries = bytes ? parseBounded(*bytes) : std::nullopt;
+    if (entries)
+        contents.entries = *entries;
+    else
+        contents.readable = false;
+    return contents;
+}
+
+std::optional<QStringList> SiteList::parseBounded(const QByteArray& bytes)
+{
+    if (bytes.size() > MaxFileBytes)
+        return std::nullopt;
+    int entries = 0;
+    qsizetype begin = 0;
+    while (begin < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', begin);
+        if (end < 0)
+            end = bytes.size();
+        if (end - begin > MaxLineBytes)
+            return std::nullopt;
+        if (!QByteArrayView(bytes).sliced(begin, end - begin).trimmed().isEmpty() &&
+            ++entries > MaxEntries)
+            return std::nullopt;
+        begin = end + 1;
+    }
+    return parse(bytes);
 }
 
 bool SiteList::write(const QStringList& entries)

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // The user's list of cover web sites as a file: one "name;address" line a site, CR LF.
 // In memory a site is only its display text, name + " -> " + address.
 //
@@ -12,8 +14,19 @@
 class SiteList
 {
 public:
-    // Nothing the user keeps by hand comes near this; a larger file is read only this far.
+    // Nothing the user keeps by hand comes near these. A file beyond them is not read at all
+    // (half a list shown would be written back as the whole list), and within them the
+    // window opens and closes in a moment.
     static constexpr qint64 MaxFileBytes = 1024 * 1024;
+    static constexpr int MaxEntries = 5000;
+    static constexpr int MaxLineBytes = 4096;
+
+    struct Contents
+    {
+        QStringList entries;
+        QString path;         // the file read, or the one that could not be
+        bool readable = true; // false: the file is there but was not read; leave it alone
+    };
 
     static QString separator() { return QStringLiteral(" -> "); }
 
@@ -23,9 +36,12 @@ public:
     // The list shipped with the program.
     static QString startingListPath();
 
-    // The user's list, or the starting list while the user has none of their own; a file
-    // that cannot be read gives an empty list.
-    static QStringList read();
+    // The user's list, or the starting list while the user has none of their own. A missing
+    // file is an empty list; one that is there but is no regular file, cannot be opened or is
+    // beyond the bounds is not readable.
+    static Contents read();
+    // The entries of a file's bytes, or nothing when they are beyond the bounds.
+    static std::optional<QStringList> parseBounded(const QByteArray& bytes);
     // Replaces the user's list in one step, so a failure never leaves half a list behind.
     static bool write(const QStringList& entries);
 

@@ -11,6 +11,7 @@
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPointer>
@@ -33,7 +34,14 @@ frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     m_list->setObjectName(QStringLiteral("lstCoverSites"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setSortingEnabled(false);
+    m_readError = new QLabel(m_frame);
+    m_readError->setObjectName(QStringLiteral("lblReadError"));
+    m_readError->setTextFormat(Qt::PlainText);
+    m_readError->setWordWrap(true);
+    m_readError->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    m_readError->hide();
     auto* frameLayout = new QVBoxLayout(m_frame);
+    frameLayout->addWidget(m_readError);
     frameLayout->addWidget(m_list);
 
     for (int i = 0; i < 5; ++i) {
@@ -100,7 +108,12 @@ void frmCoverSites::ApplyTexts()
 void frmCoverSites::ReadList()
 {
     m_list->clear();
-    m_list->addItems(SiteList::read());
+    const SiteList::Contents contents = SiteList::read();
+    m_readFailed = !contents.readable;
+    m_readError->setText(m_readFailed ? LangString(1384) + QLatin1Char('\n') + contents.path
+                                      : QString());
+    m_readError->setVisible(m_readFailed);
+    m_list->addItems(contents.entries);
     if (m_list->count() > 0)
         m_list->setCurrentRow(0);
 }
@@ -203,6 +216,8 @@ void frmCoverSites::listChanged()
 
 void frmCoverSites::updateButtons()
 {
+    // Nothing added to a list that will not be kept.
+    m_buttons[Add]->setEnabled(!m_readFailed);
     const bool selected = selectedEntry() != nullptr;
     m_buttons[Delete]->setEnabled(selected);
     m_buttons[Edit]->setEnabled(selected);
@@ -214,6 +229,10 @@ void frmCoverSites::updateButtons()
 // unchanged, gives them up: the window must never be impossible to close.
 void frmCoverSites::closeEvent(QCloseEvent* event)
 {
+    if (m_readFailed) {
+        closeNow(event);
+        return;
+    }
     QStringList entries;
     const int count = m_list->count();
     for (int i = 0; i < count; ++i)
@@ -226,6 +245,11 @@ void frmCoverSites::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    closeNow(event);
+}
+
+void frmCoverSites::closeNow(QCloseEvent* event)
+{
     event->accept();
     if (g_window == this)
         g_window = nullptr;

@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QGroupBox;
+class QLabel;
 class QListWidget;
 class QListWidgetItem;
 class QPushButton;
@@ -39,6 +40,8 @@ public:
     QListWidget* lstCoverSites() const { return m_list; }
     QPushButton* btnAccion(int index) const { return m_buttons[index]; }
     QGroupBox* Frame1() const { return m_frame; }
+    // Says, when the list's file could not be read, which file it is and that it is kept.
+    QLabel* lblReadError() const { return m_readError; }
 
     void btnAccion_Click(int index);
 
@@ -54,10 +57,15 @@ private:
     QListWidgetItem* selectedEntry() const;
     void listChanged();
     void updateButtons();
+    void closeNow(QCloseEvent* event);
 
     QGroupBox* m_frame = nullptr;
     QListWidget* m_list = nullptr;
     QPushButton* m_buttons[5] = {};
+    QLabel* m_readError = nullptr;
     // The user has been told that this very list could not be written.
     bool m_writeFailureShown = false;
+    // The file was there but could not be read: the empty list shown is not the user's list
+    // and must never replace it.
+    bool m_readFailed = false;
 };
