@@ -128,7 +128,12 @@ ReadResult readProfileBytes(const QString& path, QByteArray* bytes)
     if (!file.open(QIODevice::ReadOnly))
         return ReadResult::Failed;
     // One byte past the limit is enough to tell an oversized file without loading it all.
-    *bytes = file.read(ProfileFile::MaxFileBytes + 1);
+    // A file of known size is read for that size first: a buffer of the limit for every
+    // read of a small file costs more than the read itself.
+    const qint64 limit = ProfileFile::MaxFileBytes + 1;
+    *bytes = file.read(file.isSequential() ? limit : qMin(limit, file.size() + 1));
+    if (bytes->size() < limit && !file.atEnd()) // it grew since its size was taken
+        *bytes += file.read(limit - bytes->size());
     if (file.error() != QFileDevice::NoError || bytes->size() > ProfileFile::MaxFileBytes)
         return ReadResult::Failed;
     return ReadResult::Ok;
@@ -269,10 +274,18 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
     return result;
 }
 
+// A name the file cannot hold as itself would change the file's structure: a section name
+// holding "]" ends its header early; a key holding "=" splits there, and one shaped like a
+// section header ("[x]") starts a section. Each line is checked as the reader will see it.
 bool keyWritable(const QString& section, const QString& key, const QString& value)
 {
-    return !trimBlanks(key).isEmpty() && !hasLineBreak(section) && !hasLineBreak(key) &&
-           !hasLineBreak(value);
+    if (trimBlanks(key).isEmpty() || hasLineBreak(section) || hasLineBreak(key) ||
+        hasLineBreak(value))
+        return false;
+    const ParsedLine header = parseLine(QByteArray('[' + section.toUtf8() + ']'));
+    const ParsedLine entry = parseLine(QByteArray(key.toUtf8() + '=' + value.toUtf8()));
+    return header.kind == LineKind::Section && header.name == trimBlanks(section) &&
+           entry.kind == LineKind::Key && entry.name == trimBlanks(key);
 }
 
 // Reads the file for an update; false when it must not be written.

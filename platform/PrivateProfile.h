@@ -25,8 +25,9 @@ QString GetPrivateProfileString(const QString& section, const QString& key,
                                 const QString& defaultValue, int size, const QString& path);
 
 // Returns false when nothing was written: the file cannot be read or replaced, it is
-// larger than ProfileFile::MaxFileBytes, or a name or the value holds a line break
-// (which would corrupt the file's structure).
+// larger than ProfileFile::MaxFileBytes, or the names or the value cannot be written as
+// they are without changing the file's structure: a line break anywhere, a "]" in the
+// section name, a "=" in the key, or a key that would read as a section header.
 bool WritePrivateProfileString(const QString& section, const QString& key, const QString& value,
                                const QString& path);
 

@@ -193,6 +193,9 @@ void TestPrivateProfile::write_data()
         << QByteArray("[A]\nx=1") << "A" << "x" << "2" << QByteArray("[A]\nx=2");
     QTest::newRow("key written as passed") << QByteArray("[A]\r\n") << "A" << " k " << " v "
                                            << QByteArray("[A]\r\n k = v \r\n");
+    QTest::newRow("brackets that change no structure")
+        << QByteArray("<none>") << "[A" << "k[1]" << "[v]=w"
+        << QByteArray("[[A]\r\nk[1]=[v]=w\r\n");
 
     QTest::newRow("insert after last entry")
         << QByteArray("[Files]\r\nImgBack=b\r\n\r\n; next\r\n[Other]\r\nx=1\r\n")
@@ -251,6 +254,12 @@ void TestPrivateProfile::writeRefused_data()
     QTest::newRow("CR in section") << "Fi\rles" << "ImgFront" << "a";
     QTest::newRow("empty key") << "Files" << "" << "a";
     QTest::newRow("blank key") << "Files" << " \t" << "a";
+    // Names the file cannot hold as they are: written, they would read back as other keys
+    // and sections, and move the keys after them into a section of their own.
+    QTest::newRow("] in section") << "Fi]les" << "ImgFront" << "a";
+    QTest::newRow("= in key") << "Files" << "Img=Front" << "a";
+    QTest::newRow("key shaped as section") << "Files" << " [Other]" << "a";
+    QTest::newRow("key and value shaped as section") << "Files" << "[Other" << "x]";
 }
 
 void TestPrivateProfile::writeRefused()
