@@ -6,6 +6,7 @@
 #include "ImageArea.h"
 #include "PrintLayout.h"
 #include "PrintTarget.h"
+#include "PageTarget.h"
 #include "PrinterTarget.h"
 #include "Twips.h"
 #include "frmPrint.h"
@@ -256,7 +257,7 @@ private Q_SLOTS:
         sheet.setDotsPerMeterY(20000);
         sheet.fill(Qt::white);
         {
-            PrinterTarget target(&sheet);
+            PageTarget target(&sheet);
             QVERIFY(!target.setLandscape()); // an image has no orientation to turn
             QVERIFY(target.setMillimetres());
             QCOMPARE(target.unitX(), 10.0);

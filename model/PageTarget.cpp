@@ -1,0 +1,152 @@
+#include "PageTarget.h"
+
+#include "Picture.h"
+
+#include <QFontMetricsF>
+#include <QPageLayout>
+#include <QPen>
+#include <QPagedPaintDevice>
+
+namespace {
+
+constexpr double MillimetresPerInch = 25.4;
+
+// The printer's pen as the layout expects it: solid, black, one device pixel whatever the
+// resolution (a cosmetic pen).
+QPen hairline()
+{
+    QPen pen(Qt::black, 0, Qt::SolidLine);
+    pen.setCosmetic(true);
+    return pen;
+}
+
+} // namespace
+
+PageTarget::PageTarget(QPagedPaintDevice* device) : m_paged(device), m_device(device) {}
+
+PageTarget::PageTarget(QPaintDevice* device) : m_device(device) {}
+
+PageTarget::~PageTarget()
+{
+    if (m_painter.isActive())
+        m_painter.end();
+}
+
+bool PageTarget::setLandscape()
+{
+    if (!m_paged || m_state == State::Failed || m_state == State::Ended)
+        return false;
+    // Once printing, a driver may refuse to turn the pages to come; Qt then says so.
+    return m_paged->setPageOrientation(QPageLayout::Landscape);
+}
+
+bool PageTarget::setMillimetres()
+{
+    if (!m_device || m_state == State::Failed || m_state == State::Ended)
+        return false;
+    // The device's own resolution on each axis; a printer's is exact (its dots per inch),
+    // unlike anything derived from sizes in whole millimetres.
+    const int dpiX = m_device->logicalDpiX();
+    const int dpiY = m_device->logicalDpiY();
+    if (dpiX <= 0 || dpiY <= 0)
+        return false;
+    m_unitX = dpiX / MillimetresPerInch;
+    m_unitY = dpiY / MillimetresPerInch;
+    return true;
+}
+
+bool PageTarget::readyToDraw()
+{
+    switch (m_state) {
+    case State::Failed:
+    case State::Ended:
+        return false;
+    case State::NotBegun:
+        if (!m_device || !m_painter.begin(m_device)) {
+            m_state = State::Failed;
+            return false;
+        }
+        m_state = State::Drawing;
+        m_pages = 1;
+        m_pageEnded = false;
+        m_lineY = 0;
+        m_painter.setPen(hairline());
+        return true;
+    case State::Drawing:
+        break;
+    }
+    if (m_pageEnded) {
+        // Any other device is one sheet: what follows is drawn over it.
+        if (m_paged && !m_paged->newPage())
+            return false;
+        m_pageEnded = false;
+        ++m_pages;
+    }
+    return true;
+}
+
+QRectF PageTarget::toDevice(const QRectF& rect) const
+{
+    return QRectF(rect.x() * m_unitX, rect.y() * m_unitY, rect.width() * m_unitX,
+                  rect.height() * m_unitY);
+}
+
+bool PageTarget::printLine(const QString& text)
+{
+    if (!readyToDraw())
+        return false;
+    // The painter's font is the device's default, measured at the device's resolution.
+    const QFontMetricsF metrics(m_painter.font(), m_device);
+    m_painter.drawText(QPointF(0, m_lineY + metrics.ascent()), text);
+    m_lineY += metrics.lineSpacing();
+    return true;
+}
+
+bool PageTarget::drawPicture(const platform::Picture& picture, const QRectF& rect)
+{
+    if (picture.isNull() || rect.isEmpty() || !readyToDraw())
+        return false;
+    picture.draw(m_painter, toDevice(rect));
+    return true;
+}
+
+bool PageTarget::drawFrame(const QRectF& rect)
+{
+    if (!readyToDraw())
+        return false;
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setPen(hairline());
+    m_painter.setBrush(Qt::NoBrush);
+    m_painter.drawRect(toDevice(rect));
+    m_painter.restore();
+    return true;
+}
+
+bool PageTarget::endPage()
+{
+    // Ending a page that nothing was drawn on still gives that empty page, as asked.
+    if (!readyToDraw())
+        return false;
+    m_pageEnded = true;
+    m_lineY = 0;
+    return true;
+}
+
+bool PageTarget::endJob()
+{
+    const State was = m_state;
+    m_state = State::Ended;
+    switch (was) {
+    case State::NotBegun:
+        return true; // nothing was printed, and nothing failed
+    case State::Failed:
+    case State::Ended:
+        return false;
+    case State::Drawing:
+        break;
+    }
+    // Ending the painter closes the last page; no newPage() follows a page end here.
+    const bool ended = m_painter.end();
+    return ended && !deviceFailed();
+}
