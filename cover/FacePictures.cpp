@@ -3,6 +3,7 @@
 
 #include "AppInfo.h"
 #include "AskFileName.h"
+#include "CoverSetFile.h"
 #include "CoverHost.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
@@ -73,7 +74,7 @@ void clsCover::EditarObjeto()
         return;
     const ImageArea* area = window->imageArea(m_position);
     window->pctLink()->setPixmap(area->screenCopy());
-    const QString file = m_filePicture[m_position];
+    const QString file = resolvePicturePath(m_fileCover, m_filePicture[m_position]);
     if (!area->hasPicture()) {
         platform::ui().messageBox(LangString(1356), platform::fileDescription(),
                                   platform::MsgButtons::Ok, platform::MsgIcon::Critical);

@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "CoverHost.h"
+#include "CoverSetFile.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
 #include "Picture.h"
@@ -56,7 +57,8 @@ namespace {
 // A face's picture as loaded, with its screen copy made beside it.
 struct LoadedFace
 {
-    QString path;
+    QString path;     // as the set holds it
+    QString location; // where that is
     QSize screenSize;
     platform::Picture picture;
     QImage screenCopy;
@@ -69,7 +71,7 @@ void loadFaces(std::array<LoadedFace, kFaceCount>& faces)
     QtConcurrent::blockingMap(faces, [](LoadedFace& face) {
         if (face.path.isEmpty())
             return;
-        face.picture = platform::Picture::fromFile(face.path);
+        face.picture = platform::Picture::fromFile(face.location);
         if (!face.picture.isNull() && !face.screenSize.isEmpty())
             face.screenCopy = face.picture.scaledImage(face.screenSize);
     });
@@ -87,6 +89,7 @@ void clsCover::LoadFrmCover()
     std::array<LoadedFace, kFaceCount> faces;
     for (const FaceInfo& face : kFaces) {
         faces[face.index].path = m_filePicture[face.index];
+        faces[face.index].location = resolvePicturePath(m_fileCover, m_filePicture[face.index]);
         faces[face.index].screenSize = window->imageArea(face.index)->screenCopySize();
     }
     {

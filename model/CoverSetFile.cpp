@@ -2,6 +2,9 @@
 
 #include "PrivateProfile.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 // The profile reader's buffer for one path, as the file has always been read.
@@ -19,4 +22,11 @@ CoverSetPaths readCoverSetFile(const QString& path)
                                 .trimmed();
     }
     return paths;
+}
+
+QString resolvePicturePath(const QString& setFile, const QString& picturePath)
+{
+    if (picturePath.isEmpty() || setFile.isEmpty() || QDir::isAbsolutePath(picturePath))
+        return picturePath;
+    return QDir::cleanPath(QFileInfo(setFile).absoluteDir().filePath(picturePath));
 }

@@ -18,3 +18,8 @@ inline bool isCoverSetFileName(const QString& path)
 // key reads as an empty path; blanks around a path are not part of it.
 using CoverSetPaths = std::array<QString, kFaceCount>;
 CoverSetPaths readCoverSetFile(const QString& path);
+
+// Where a picture path the set holds points: a relative one is taken from the set file's
+// folder (sets are moved and shared together with their pictures), not from wherever the
+// program happens to run. A set not saved yet has no folder; its paths stay as they are.
+QString resolvePicturePath(const QString& setFile, const QString& picturePath);

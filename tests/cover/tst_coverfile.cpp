@@ -5,6 +5,7 @@
 #include "ImageArea.h"
 #include "PrivateProfile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QTabWidget>
 #include <QTest>
@@ -293,6 +294,29 @@ private Q_SLOTS:
         rusage usage{};
         getrusage(RUSAGE_SELF, &usage);
         QVERIFY(usage.ru_maxrss < 1024L * 1024); // kilobytes
+    }
+
+    // A relative picture path is found from the set file's folder, whatever the working
+    // folder, and is kept as written: saving again asks for no bitmap.
+    void relativePathsFollowTheSetFile()
+    {
+        CoverFixture f;
+        QVERIFY(QDir().mkpath(f.env.path(QStringLiteral("sets/pics"))));
+        f.picture(QStringLiteral("sets/pics/front.png"), Qt::green);
+        const QString set = f.env.writeFile(QStringLiteral("sets/rel.ovc"),
+                                            "[Files]\r\nImgFront=pics/front.png\r\n");
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(QDir::rootPath()));
+        f.ui.answerFile(set);
+        f.window->mnuOpen_Click();
+        const auto cover = f.window->activeCover();
+        QVERIFY(cover->frmCover()->imageArea(0)->hasPicture());
+        QCOMPARE(cover->FilePictureFront(), QStringLiteral("pics/front.png"));
+        cover->setNeedSave(true);
+        f.window->mnuSave_Click();
+        QVERIFY(!cover->NeedSave());
+        QDir::setCurrent(before);
+        QVERIFY(readAll(set).contains("ImgFront=pics/front.png"));
     }
 
     void insertAndDeleteOnTheCurrentFace()
