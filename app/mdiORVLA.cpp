@@ -360,7 +360,7 @@ void mdiORVLA::mnuCovers_Click()
 
 void mdiORVLA::mnuORVLASite_Click()
 {
-    OpenWithShell(platform::productWebAddress());
+    showProductSite(this, platform::productWebAddress());
 }
 
 void mdiORVLA::mnuAbout_Click()

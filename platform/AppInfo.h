@@ -30,7 +30,7 @@ inline QString shortVersionText()
 
 namespace platform {
 
-// The product's web site, opened by the Help menu.
-inline QString productWebAddress() { return QStringLiteral("https://orvella.example.org/"); }
+// The product's web site as the build names it; empty when it names none.
+inline QString productWebAddress() { return QStringLiteral(ORVELLA_HOMEPAGE); }
 
 } // namespace platform

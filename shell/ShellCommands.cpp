@@ -1,6 +1,7 @@
 #include "ShellCommands.h"
 
 #include "HelpWindow.h"
+#include "Shell.h"
 #include "Ui.h"
 #include "frmAbout.h"
 #include "frmCoverSites.h"
@@ -24,4 +25,12 @@ void showAbout(QWidget* parent)
 void showHelpContents(QWidget* parent)
 {
     HelpWindow::showContents(parent);
+}
+
+void showProductSite(QWidget* mainWindow, const QString& address)
+{
+    if (address.trimmed().isEmpty())
+        HelpWindow::showContents(mainWindow);
+    else
+        platform::OpenWithShell(address);
 }

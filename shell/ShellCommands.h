@@ -1,5 +1,6 @@
 #pragma once
 
+class QString;
 class QWidget;
 
 // What the main window's Help menu and its closing reach in this folder.
@@ -17,3 +18,7 @@ void showAbout(QWidget* parent);
 
 // The help window on the contents page of the program's help.
 void showHelpContents(QWidget* parent);
+
+// Help's web command: the product's web site in the user's browser, or, when there is no
+// address, the help page about the program.
+void showProductSite(QWidget* mainWindow, const QString& address);

@@ -9,6 +9,7 @@
 #include "TestEnv.h"
 #include "frmAbout.h"
 
+#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QHash>
@@ -89,6 +90,18 @@ bool writeScript(const QString& path, const QString& marker)
 
 } // namespace
 
+// Stands in for the user's browser.
+class Browser : public QObject
+{
+    Q_OBJECT
+
+public:
+    QList<QUrl> opened;
+
+public Q_SLOTS:
+    void open(const QUrl& url) { opened.append(url); }
+};
+
 class TestShellAbout : public QObject
 {
     Q_OBJECT
@@ -113,6 +126,7 @@ private slots:
     void helpShowsContents();
     void helpPagesAreLinkedAndComplete();
     void helpMissing();
+    void productSiteOrTheHelpAboutTheProgram();
 
 private:
     QString bin(const QString& name = QString()) const
@@ -392,6 +406,33 @@ void TestShellAbout::helpMissing()
     const QString shown = window->browser()->toPlainText();
     QVERIFY2(shown.contains(LangString(1374)), qPrintable(shown));
     QVERIFY2(shown.contains(m_env->path(QStringLiteral("Orvla.html"))), qPrintable(shown));
+}
+
+void TestShellAbout::productSiteOrTheHelpAboutTheProgram()
+{
+    Browser browser;
+    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
+    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
+    m_env->writeFile(QStringLiteral("Orvla.html"),
+                     "<html><head><title>About Orvella</title></head><body></body></html>");
+
+    // A build that names the product's site opens it in the browser.
+    showProductSite(nullptr, QStringLiteral("https://orvella.test/start"));
+    QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://orvella.test/start"))});
+    QCOMPARE(HelpWindow::openWindow(), nullptr);
+
+    // One that names none shows the program's own page about itself, in its help window.
+    for (const QString& none : {QString(), QStringLiteral("  ")}) {
+        showProductSite(nullptr, none);
+        HelpWindow* window = HelpWindow::openWindow();
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->browser()->source().fileName(), QStringLiteral("Orvla.html"));
+        QCOMPARE(window->windowTitle(), QStringLiteral("About Orvella"));
+    }
+    QCOMPARE(browser.opened.size(), 1);
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
+    QVERIFY(m_ui->messages.isEmpty());
 }
 
 QTEST_MAIN(TestShellAbout)
