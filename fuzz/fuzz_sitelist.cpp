@@ -14,6 +14,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 
 namespace {
 
@@ -43,21 +44,29 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     QFile::remove(SiteList::userListPath());
     FuzzScratch::write(SiteList::startingListPath(), bytes);
 
-    const QStringList entries = SiteList::read();
-    check(entries == SiteList::parse(bytes.first(qMin(bytes.size(), SiteList::MaxFileBytes))),
+    const SiteList::Contents contents = SiteList::read();
+    const std::optional<QStringList> bounded = SiteList::parseBounded(bytes);
+    check(contents.readable == bounded.has_value(), "the file was judged unlike its bytes");
+    check(contents.entries == bounded.value_or(QStringList()),
           "the list read differs from the file's bytes parsed");
-    for (const QString& entry : entries) {
+    if (!contents.readable)
+        return 0;
+    for (const QString& entry : contents.entries) {
         check(entry.contains(SiteList::separator()), "an entry has no separator");
         const QString address = TextAfter(entry, SiteList::separator());
         if (SiteList::isWebAddress(address))
             check(!SiteList::shellTarget(address).isEmpty(), "a web address has no target");
     }
 
-    check(SiteList::write(entries), "the list could not be written");
-    const QStringList once = SiteList::read();
-    check(once.size() == entries.size(), "writing the list changed its number of entries");
-    check(SiteList::write(once), "the list could not be written again");
-    const QStringList twice = SiteList::read();
-    check(twice == once, "the list still changes after it was opened and closed once");
+    // The window opened and closed: the list it wrote must open again.
+    check(SiteList::write(contents.entries), "the list could not be written");
+    const SiteList::Contents once = SiteList::read();
+    check(once.readable, "a list the program wrote cannot be read again");
+    check(once.entries.size() == contents.entries.size(),
+          "writing the list changed its number of entries");
+    check(SiteList::write(once.entries), "the list could not be written again");
+    const SiteList::Contents twice = SiteList::read();
+    check(twice.readable && twice.entries == once.entries,
+          "the list still changes after it was opened and closed once");
     return 0;
 }
