@@ -11,6 +11,7 @@
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
 #include "CoverPrinting.h"
+#include "CoverSetFile.h"
 #include "ImageArea.h"
 #include "Shell.h"
 #include "Twips.h"
@@ -315,7 +316,7 @@ void mdiORVLA::mnuInsertObject_Click()
 
 // The desktop's opener gets the current face's file only when it is a picture. A face with
 // no picture, or a picture with no file, is left to EditarObjeto, which says so or does
-// nothing; the file is named as EditarObjeto will hand it on.
+// nothing; the file is found and named as EditarObjeto will hand it on.
 bool mdiORVLA::desktopMayOpenFaceFile() const
 {
     const int face = ActiveCover->Position();
@@ -323,7 +324,8 @@ bool mdiORVLA::desktopMayOpenFaceFile() const
     const QString file = ActiveCover->filePicture(face);
     if (!window || !isFaceIndex(face) || file.isEmpty() || !window->imageArea(face)->hasPicture())
         return true;
-    return mayHandToDesktop(QFileInfo(file).absoluteFilePath());
+    const QString location = resolvePicturePath(ActiveCover->FileCover(), file);
+    return mayHandToDesktop(QFileInfo(location).absoluteFilePath());
 }
 
 void mdiORVLA::mnuCascade_Click()

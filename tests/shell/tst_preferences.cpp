@@ -441,6 +441,19 @@ private Q_SLOTS:
         QVERIFY(f.ui.messages.isEmpty());
     }
 
+    void aPathRelativeToTheSetIsCheckedWhereItLeads()
+    {
+        CoverFixture f;
+        QDir().mkpath(f.env.path(QStringLiteral("sets/pics")));
+        const QString picture = f.picture(QStringLiteral("sets/pics/front.png"));
+        const auto cover = coverWithPicture(f, 0, picture);
+        cover->setFileCover(f.env.path(QStringLiteral("sets/my set.ovc")));
+        cover->setFilePictureFront(QStringLiteral("pics/front.png"));
+        f.window->mnuInsertObject_Click();
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(m_opened.urls, QList<QUrl>{QUrl::fromLocalFile(picture)});
+    }
+
     void onlyAPictureFileGoesToTheDesktop_data()
     {
         QTest::addColumn<QString>("name");
