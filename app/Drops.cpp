@@ -46,7 +46,7 @@ bool mdiORVLA::eventFilter(QObject* watched, QEvent* event)
 
 void mdiORVLA::coverSetDropped(const QString& path)
 {
-    ActiveCover = clsCover::create();
+    ActiveCover = clsCover::create(this);
     ActiveCover->setFileCover(path);
     ActiveCover->LoadCover();
 }

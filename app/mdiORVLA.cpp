@@ -10,7 +10,6 @@
 #include "Settings.h"
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
-#include "CoverPrinting.h"
 #include "CoverSetFile.h"
 #include "ImageArea.h"
 #include "Shell.h"
@@ -60,8 +59,6 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     m_mdi->viewport()->setAcceptDrops(true);
     m_mdi->viewport()->installEventFilter(this);
 
-    setCoverHost(this);
-    installCoverPrinting();
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &mdiORVLA::documentActivated);
 
     createActions();
@@ -81,8 +78,6 @@ mdiORVLA::~mdiORVLA()
 {
     // The document area outlives this part of the window while it closes its documents.
     disconnect(m_mdi, nullptr, this, nullptr);
-    if (coverHost() == this)
-        setCoverHost(nullptr);
 }
 
 void mdiORVLA::createStatusBar()
@@ -98,7 +93,7 @@ void mdiORVLA::createStatusBar()
 void mdiORVLA::Load()
 {
     m_firstActivation = true;
-    ActiveCover = clsCover::create();
+    ActiveCover = clsCover::create(this);
     const QString path = platform::commandLinePath();
     if (!path.isEmpty()) {
         // A file opened from the desktop speaks the saved language; the chooser asks only
@@ -242,14 +237,14 @@ void mdiORVLA::OpenWithShell(const QString& target)
 
 void mdiORVLA::mnuNew_Click()
 {
-    ActiveCover = clsCover::create();
+    ActiveCover = clsCover::create(this);
     ActiveCover->NewCover();
 }
 
 void mdiORVLA::mnuOpen_Click()
 {
     const std::shared_ptr<clsCover> previous = ActiveCover;
-    ActiveCover = clsCover::create();
+    ActiveCover = clsCover::create(this);
     ActiveCover->LoadCover();
     if (!ActiveCover->frmCover())
         ActiveCover = previous; // cancelled: nothing opened

@@ -4,15 +4,11 @@
 #include "AppInfo.h"
 #include "AskFileName.h"
 #include "CoverSetFile.h"
-#include "ImageArea.h"
 #include "LangRuntime.h"
-#include "PrivateProfile.h"
 #include "Ui.h"
 #include "frmMenu.h"
 
 namespace {
-
-const QString kFilesSection = QStringLiteral("Files");
 
 void tellWriteFailed(int message, const QString& path)
 {
@@ -27,23 +23,9 @@ QString titleSuffix(const FaceInfo& face)
                                        : QString::fromLatin1(face.fixedTitleSuffix);
 }
 
-} // namespace
-
-void clsCover::LoadCover()
-{
-    const QString path = m_fileCover.isEmpty() ? AskFileName(OpenCoverSet) : m_fileCover;
-    if (path.isEmpty())
-        return;
-    m_fileCover = path;
-    const CoverSetPaths paths = readCoverSetFile(path);
-    for (const FaceInfo& face : kFaces)
-        m_filePicture[face.index] = paths[face.index];
-    LoadFrmCover();
-}
-
 // Writes a face picture that has no file of its own (pasted, dragged, or shown over another
 // file's path) to a bitmap file the user names. Returns false when it stays unsaved.
-static bool savePictureOfFace(clsCover& cover, ImageArea* area, const FaceInfo& face)
+bool savePictureOfFace(CoverSet& set, const FaceInfo& face)
 {
     const QString path = AskFileName(SaveBitmap, titleSuffix(face));
     if (path.isEmpty())
@@ -51,20 +33,34 @@ static bool savePictureOfFace(clsCover& cover, ImageArea* area, const FaceInfo& 
     bool written = false;
     {
         platform::BusyCursor busy;
-        written = area->picture().save(path);
+        written = set.face(face.index).picture().save(path);
     }
     if (!written) {
         tellWriteFailed(1360, path);
         return false;
     }
-    cover.setFilePicture(face.index, path);
-    area->setPictureSource(path);
+    set.setFile(face.index, path);
+    set.setSource(face.index, path);
     return true;
+}
+
+} // namespace
+
+void clsCover::LoadCover()
+{
+    const QString path = FileCover().isEmpty() ? AskFileName(OpenCoverSet) : FileCover();
+    if (path.isEmpty())
+        return;
+    m_set.setFileCover(path);
+    const CoverSetPaths paths = readCoverSetFile(path);
+    for (const FaceInfo& face : kFaces)
+        m_set.setFile(face.index, paths[face.index]);
+    LoadFrmCover();
 }
 
 void clsCover::SaveCover(qint16 PAI_Select)
 {
-    QString target = m_fileCover;
+    QString target = FileCover();
     if (target.isEmpty() || PAI_Select == 2) {
         // A cancelled Save As leaves the set as it was, file name and all.
         target = AskFileName(SaveCoverSet);
@@ -72,30 +68,26 @@ void clsCover::SaveCover(qint16 PAI_Select)
             return;
     }
     bool everyPictureSaved = true;
-    if (frmMenu* window = m_frmCover.data()) {
-        for (const FaceInfo& face : kFaces) {
-            ImageArea* area = window->imageArea(face.index);
-            const QString file = m_filePicture[face.index];
-            const bool shownIsFile = !file.isEmpty() && area->pictureSource() == file;
-            if (area->hasPicture() && !shownIsFile && !savePictureOfFace(*this, area, face))
-                everyPictureSaved = false;
-        }
+    for (const FaceInfo& face : kFaces) {
+        const Face& shown = m_set.face(face.index);
+        if (shown.hasPicture() && !shown.pictureIsFile() && !savePictureOfFace(m_set, face))
+            everyPictureSaved = false;
     }
-    QList<std::pair<QString, QString>> keys;
+    CoverSetPaths paths;
     for (const FaceInfo& face : kFaces)
-        keys.append({QString::fromLatin1(face.fileKey), m_filePicture[face.index]});
+        paths[face.index] = filePicture(face.index);
     bool written = false;
     {
         platform::BusyCursor busy;
-        written = platform::WritePrivateProfileStrings(kFilesSection, keys, target);
+        written = writeCoverSetFile(target, paths);
     }
     if (!written) {
         tellWriteFailed(1358, target);
         return;
     }
-    m_fileCover = target;
+    m_set.setFileCover(target);
     // A picture that still has no file keeps the set changed, so it is not lost unasked.
-    m_needSave = !everyPictureSaved;
+    m_set.setNeedSave(!everyPictureSaved);
     if (frmMenu* window = m_frmCover.data())
-        window->setWindowTitle(m_fileCover);
+        window->setWindowTitle(target);
 }

@@ -9,8 +9,9 @@ class QMenu;
 class clsCover;
 class frmMenu;
 
-// What the cover sets need of the main window. The main window implements it; the cover
-// subsystem never includes the main window itself.
+// What the cover sets need of the main window. The main window implements it and hands
+// itself to every cover set it makes (clsCover::create); the cover subsystem never
+// includes the main window itself.
 class CoverHost
 {
 public:
@@ -25,5 +26,3 @@ public:
     virtual QMenu* editMenu() = 0;
 };
 
-CoverHost* coverHost();
-void setCoverHost(CoverHost* host);

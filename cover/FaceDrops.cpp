@@ -17,7 +17,7 @@ namespace {
 
 void enableCommands(frmMenu* window)
 {
-    if (CoverHost* host = coverHost())
+    if (CoverHost* host = window->Cover() ? window->Cover()->host() : nullptr)
         host->UpdateCommands(window, true);
 }
 

@@ -3,6 +3,7 @@
 
 #include "AppInfo.h"
 #include "AskFileName.h"
+#include "CoverPrinting.h"
 #include "CoverSetFile.h"
 #include "CoverHost.h"
 #include "ImageArea.h"
@@ -18,23 +19,23 @@
 
 namespace {
 
-void showStatus(const QString& text)
-{
-    if (CoverHost* host = coverHost())
-        host->ShowStatus(text);
-}
-
 } // namespace
+
+void clsCover::showStatus(const QString& text) const
+{
+    if (m_host)
+        m_host->ShowStatus(text);
+}
 
 void clsCover::InsertPicture()
 {
     const QString path = AskFileName(OpenPicture);
     if (!path.isEmpty()) {
-        frmMenu* window = m_frmCover.data();
+        const int position = Position();
         platform::BusyCursor busy;
-        if (isFaceIndex(m_position) && window) {
-            const FaceInfo& face = kFaces[m_position];
-            showStatus(LangString(face.loadingStatus) + m_filePicture[face.index]);
+        if (isFaceIndex(position) && m_frmCover) {
+            const FaceInfo& face = kFaces[position];
+            showStatus(LangString(face.loadingStatus) + filePicture(face.index));
             const platform::Picture picture = platform::Picture::fromFile(path);
             if (picture.isNull()) {
                 // A file that is no picture changes nothing: not the face, not its path.
@@ -44,10 +45,10 @@ void clsCover::InsertPicture()
                 showStatus(QString());
                 return;
             }
-            m_filePicture[face.index] = path;
-            window->imageArea(face.index)->setPicture(picture, path);
+            m_set.setFile(face.index, path);
+            m_set.setPicture(face.index, picture, path);
         }
-        m_needSave = true;
+        m_set.setNeedSave(true);
     }
     showStatus(QString());
 }
@@ -56,13 +57,10 @@ void clsCover::DeletePicture()
 {
     {
         platform::BusyCursor busy;
-        if (isFaceIndex(m_position)) {
-            m_filePicture[m_position].clear();
-            if (frmMenu* window = m_frmCover.data())
-                window->imageArea(m_position)->clearPicture();
-        }
+        m_set.setFile(Position(), QString());
+        m_set.clearPicture(Position());
     }
-    m_needSave = true;
+    m_set.setNeedSave(true);
 }
 
 // Hands the current face's picture file to the external editor, or to the desktop's
@@ -70,11 +68,12 @@ void clsCover::DeletePicture()
 void clsCover::EditarObjeto()
 {
     frmMenu* window = m_frmCover.data();
-    if (!window || !isFaceIndex(m_position))
+    const int position = Position();
+    if (!window || !isFaceIndex(position))
         return;
-    const ImageArea* area = window->imageArea(m_position);
+    const ImageArea* area = window->imageArea(position);
     window->pctLink()->setPixmap(area->screenCopy());
-    const QString file = resolvePicturePath(m_fileCover, m_filePicture[m_position]);
+    const QString file = resolvePicturePath(FileCover(), filePicture(position));
     if (!area->hasPicture()) {
         platform::ui().messageBox(LangString(1356), platform::fileDescription(),
                                   platform::MsgButtons::Ok, platform::MsgIcon::Critical);
@@ -91,17 +90,16 @@ void clsCover::EditarObjeto()
     platform::startProgram(editor, file.isEmpty() ? QStringList() : QStringList{file});
 }
 
-namespace {
-clsCover::PrintHandler g_printHandler;
-}
-
-void clsCover::setPrintHandler(PrintHandler handler)
-{
-    g_printHandler = std::move(handler);
-}
-
 void clsCover::PrintCover()
 {
-    if (g_printHandler)
-        g_printHandler(*this);
+    // The print selection writes its choice into the active set (normally this one), and
+    // this set prints with it.
+    const auto activeSet = [this]() -> CoverSet* {
+        if (!m_host)
+            return &m_set;
+        const std::shared_ptr<clsCover> active = m_host->activeCover();
+        return active ? &active->set() : nullptr;
+    };
+    QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
+    printCoverSet(m_set, activeSet, parent, m_frmPrint);
 }

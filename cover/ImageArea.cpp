@@ -31,8 +31,16 @@ QSet<const ImageArea*>& liveAreas()
 
 } // namespace
 
-ImageArea::ImageArea(int face, QWidget* parent) : QFrame(parent), m_face(face)
+ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
+    : QFrame(parent), m_set(set), m_face(face)
 {
+    connect(m_set, &CoverSet::faceChanged, this, [this](int changed) {
+        if (changed != m_face)
+            return;
+        if (!m_copyOf.sameAs(picture()))
+            m_screenCopy = QPixmap();
+        update();
+    });
     liveAreas().insert(this);
     setObjectName(QString::fromLatin1(kFaces[face].imageArea));
     setFrameShape(QFrame::Box);
@@ -47,17 +55,35 @@ ImageArea::~ImageArea()
     liveAreas().remove(this);
 }
 
+const platform::Picture& ImageArea::picture() const
+{
+    return m_set->face(m_face).picture();
+}
+
+bool ImageArea::hasPicture() const
+{
+    return m_set->face(m_face).hasPicture();
+}
+
+QString ImageArea::pictureSource() const
+{
+    return m_set->face(m_face).source();
+}
+
 void ImageArea::setPicture(const platform::Picture& picture, const QString& sourcePath,
                            const QImage& screenCopy)
 {
-    m_picture = picture;
-    m_source = picture.isNull() ? QString() : sourcePath;
-    m_screenCopy = QPixmap();
     if (!picture.isNull() && !screenCopy.isNull() && screenCopy.size() == screenCopySize()) {
         m_screenCopy = QPixmap::fromImage(screenCopy);
         m_screenCopy.setDevicePixelRatio(devicePixelRatioF());
+        m_copyOf = picture;
     }
-    update();
+    m_set->setPicture(m_face, picture, sourcePath);
+}
+
+void ImageArea::setPictureSource(const QString& path)
+{
+    m_set->setSource(m_face, path);
 }
 
 QSize ImageArea::screenCopySize() const
@@ -72,15 +98,17 @@ void ImageArea::clearPicture()
 
 QPixmap ImageArea::screenCopy() const
 {
-    if (m_picture.isNull())
+    const platform::Picture& shown = picture();
+    if (shown.isNull())
         return QPixmap();
     const qreal ratio = devicePixelRatioF();
     const QSize target = screenCopySize();
     if (target.isEmpty())
         return QPixmap();
-    if (m_screenCopy.isNull() || m_screenCopy.size() != target) {
-        m_screenCopy = QPixmap::fromImage(m_picture.scaledImage(target));
+    if (m_screenCopy.isNull() || m_screenCopy.size() != target || !m_copyOf.sameAs(shown)) {
+        m_screenCopy = QPixmap::fromImage(shown.scaledImage(target));
         m_screenCopy.setDevicePixelRatio(ratio);
+        m_copyOf = shown;
     }
     return m_screenCopy;
 }
@@ -129,7 +157,7 @@ void ImageArea::contextMenuEvent(QContextMenuEvent* event)
 // Other faces recognise the drag by its source; other programs get the picture itself.
 void ImageArea::startDrag()
 {
-    if (m_picture.isNull())
+    if (picture().isNull())
         return;
     auto* drag = new QDrag(this);
     drag->setMimeData(dragMimeData());
@@ -145,7 +173,7 @@ void ImageArea::startDrag()
 
 QMimeData* ImageArea::dragMimeData() const
 {
-    QMimeData* data = m_picture.isNull() ? new QMimeData : m_picture.toMimeData();
+    QMimeData* data = picture().isNull() ? new QMimeData : picture().toMimeData();
     data->setData(kDragMark, QByteArray::number(QCoreApplication::applicationPid()) + ':' +
                                  QByteArray::number(quintptr(this)));
     return data;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoverSet.h"
 #include "Picture.h"
 
 #include <QFrame>
@@ -9,28 +10,30 @@
 // One face's image area: shows the face's picture stretched to the area, with a thin
 // border; starts a drag of itself; takes dropped files and pictures.
 //
-// The area keeps the picture itself (which keeps its file's bytes, not a full-size image)
-// and one screen copy at the area's size, made again only when the size changes.
+// The picture belongs to the face of the cover set (which keeps its file's bytes, not a
+// full-size image); the area keeps one screen copy at its size, made again only when the
+// size or the face's picture changes.
 class ImageArea : public QFrame
 {
     Q_OBJECT
 
 public:
-    ImageArea(int face, QWidget* parent);
+    // Shows face `face` of `set`, which outlives the area (its window holds the set).
+    ImageArea(CoverSet* set, int face, QWidget* parent);
     ~ImageArea() override;
 
     int face() const { return m_face; }
-    const platform::Picture& picture() const { return m_picture; }
-    bool hasPicture() const { return !m_picture.isNull(); }
+    const platform::Picture& picture() const;
+    bool hasPicture() const;
     // The file the shown picture was loaded from; empty for a pasted or dragged picture.
-    QString pictureSource() const { return m_source; }
+    QString pictureSource() const;
 
     // A screen copy made beforehand (at screenCopySize()) saves decoding it again.
     void setPicture(const platform::Picture& picture, const QString& sourcePath = QString(),
                     const QImage& screenCopy = QImage());
     void clearPicture();
     // The shown picture has just been written to this file, which is now its own.
-    void setPictureSource(const QString& path) { m_source = path; }
+    void setPictureSource(const QString& path);
 
     // The size in device pixels a screen copy of the picture has.
     QSize screenCopySize() const;
@@ -69,10 +72,10 @@ protected:
 private:
     void startDrag();
 
+    CoverSet* const m_set;
     const int m_face;
-    platform::Picture m_picture;
-    QString m_source;
     mutable QPixmap m_screenCopy;
+    mutable platform::Picture m_copyOf; // the picture m_screenCopy shows
     QPoint m_pressPos;
     bool m_pressed = false;
 };

@@ -13,9 +13,9 @@
 #include <QtConcurrent/QtConcurrentMap>
 #include <QMdiSubWindow>
 
-std::shared_ptr<clsCover> clsCover::create()
+std::shared_ptr<clsCover> clsCover::create(CoverHost* host)
 {
-    return std::shared_ptr<clsCover>(new clsCover());
+    return std::shared_ptr<clsCover>(new clsCover(host));
 }
 
 void clsCover::NewCover()
@@ -29,10 +29,10 @@ void clsCover::NewCover()
 namespace {
 
 // A document window inside the main window's document area, sized to its fixed client area.
-frmMenu* createWindow()
+frmMenu* createWindow(std::shared_ptr<clsCover> cover)
 {
-    auto* window = new frmMenu;
-    CoverHost* host = coverHost();
+    CoverHost* host = cover->host();
+    auto* window = new frmMenu(std::move(cover));
     QMdiArea* area = host ? host->documentArea() : nullptr;
     if (!area) {
         window->setAttribute(Qt::WA_DeleteOnClose);
@@ -83,13 +83,13 @@ void loadFaces(std::array<LoadedFace, kFaceCount>& faces)
 void clsCover::LoadFrmCover()
 {
     if (!m_frmCover)
-        m_frmCover = createWindow();
+        m_frmCover = createWindow(shared_from_this());
     frmMenu* window = m_frmCover.data();
-    window->setWindowTitle(m_fileCover.isEmpty() ? LangString(1338) : m_fileCover);
+    window->setWindowTitle(FileCover().isEmpty() ? LangString(1338) : FileCover());
     std::array<LoadedFace, kFaceCount> faces;
     for (const FaceInfo& face : kFaces) {
-        faces[face.index].path = m_filePicture[face.index];
-        faces[face.index].location = resolvePicturePath(m_fileCover, m_filePicture[face.index]);
+        faces[face.index].path = filePicture(face.index);
+        faces[face.index].location = resolvePicturePath(FileCover(), filePicture(face.index));
         faces[face.index].screenSize = window->imageArea(face.index)->screenCopySize();
     }
     {
@@ -113,7 +113,6 @@ void clsCover::LoadFrmCover()
         area->setPicture(loaded.picture, loaded.path, loaded.screenCopy);
     }
     // The window was activated, and its commands judged, before its faces were filled.
-    CoverHost* host = coverHost();
-    if (host && host->activeCover().get() == this)
-        host->UpdateCommands(window, true);
+    if (m_host && m_host->activeCover().get() == this)
+        m_host->UpdateCommands(window, true);
 }

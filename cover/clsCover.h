@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoverSet.h"
 #include "Faces.h"
 #include "frmMenu.h"
 
@@ -8,69 +9,65 @@
 #include <QString>
 
 #include <array>
-#include <functional>
 #include <memory>
 
+class CoverHost;
 class frmMenu;
 
-// One cover set: the picture file of each face, its own file, the current face, whether it
-// has unsaved changes and which faces to print. The pictures themselves live in the faces'
-// image areas of its document window.
+// One cover set as the program's windows work on it: the set itself (a CoverSet of the
+// model, which holds the four faces' pictures and files, the set's file, its changed state,
+// current face and print flags), its document window and its print dialog.
 //
 // Ownership: cover sets are held by std::shared_ptr — by ActiveCover and by their document
 // window's Cover. The set refers to its window through a QPointer, which Qt clears when the
 // window closes. So a window can never outlive its cover set (it holds it), and a cover set
 // never points at a window that is gone; the set itself lives on while ActiveCover or its
-// window still refers to it.
+// window still refers to it. The main window that made it is handed in and outlives it.
 class clsCover : public std::enable_shared_from_this<clsCover>
 {
 public:
-    static std::shared_ptr<clsCover> create();
+    static std::shared_ptr<clsCover> create(CoverHost* host = nullptr);
+
+    CoverSet& set() { return m_set; }
+    const CoverSet& set() const { return m_set; }
+    CoverHost* host() const { return m_host; }
 
     frmMenu* frmCover() const { return m_frmCover.data(); }
     void setFrmCover(frmMenu* window) { m_frmCover = window; }
     QDialog* frmPrint() const { return m_frmPrint.data(); }
     void setFrmPrint(QDialog* dialog) { m_frmPrint = dialog; }
 
-    QString FilePictureFront() const { return m_filePicture[0]; }
-    void setFilePictureFront(const QString& path) { m_filePicture[0] = path; }
-    QString FilePictureInside() const { return m_filePicture[1]; }
-    void setFilePictureInside(const QString& path) { m_filePicture[1] = path; }
-    QString FilePictureBack() const { return m_filePicture[2]; }
-    void setFilePictureBack(const QString& path) { m_filePicture[2] = path; }
-    QString FilePictureCd() const { return m_filePicture[3]; }
-    void setFilePictureCd(const QString& path) { m_filePicture[3] = path; }
+    QString FilePictureFront() const { return filePicture(0); }
+    void setFilePictureFront(const QString& path) { setFilePicture(0, path); }
+    QString FilePictureInside() const { return filePicture(1); }
+    void setFilePictureInside(const QString& path) { setFilePicture(1, path); }
+    QString FilePictureBack() const { return filePicture(2); }
+    void setFilePictureBack(const QString& path) { setFilePicture(2, path); }
+    QString FilePictureCd() const { return filePicture(3); }
+    void setFilePictureCd(const QString& path) { setFilePicture(3, path); }
     // The same, by face index.
-    QString filePicture(int face) const { return isFaceIndex(face) ? m_filePicture[face] : QString(); }
-    void setFilePicture(int face, const QString& path)
-    {
-        if (isFaceIndex(face))
-            m_filePicture[face] = path;
-    }
+    QString filePicture(int face) const { return m_set.face(face).file(); }
+    void setFilePicture(int face, const QString& path) { m_set.setFile(face, path); }
 
-    QString FileCover() const { return m_fileCover; }
-    void setFileCover(const QString& path) { m_fileCover = path; }
+    QString FileCover() const { return m_set.fileCover(); }
+    void setFileCover(const QString& path) { m_set.setFileCover(path); }
 
-    bool PrintFront() const { return m_print[0]; }
-    void setPrintFront(bool on) { m_print[0] = on; }
-    bool PrintInside() const { return m_print[1]; }
-    void setPrintInside(bool on) { m_print[1] = on; }
-    bool PrintBack() const { return m_print[2]; }
-    void setPrintBack(bool on) { m_print[2] = on; }
-    bool PrintCD() const { return m_print[3]; }
-    void setPrintCD(bool on) { m_print[3] = on; }
-    bool printFace(int face) const { return isFaceIndex(face) && m_print[face]; }
-    void setPrintFace(int face, bool on)
-    {
-        if (isFaceIndex(face))
-            m_print[face] = on;
-    }
+    bool PrintFront() const { return printFace(0); }
+    void setPrintFront(bool on) { setPrintFace(0, on); }
+    bool PrintInside() const { return printFace(1); }
+    void setPrintInside(bool on) { setPrintFace(1, on); }
+    bool PrintBack() const { return printFace(2); }
+    void setPrintBack(bool on) { setPrintFace(2, on); }
+    bool PrintCD() const { return printFace(3); }
+    void setPrintCD(bool on) { setPrintFace(3, on); }
+    bool printFace(int face) const { return m_set.printFace(face); }
+    void setPrintFace(int face, bool on) { m_set.setPrintFace(face, on); }
 
-    bool NeedSave() const { return m_needSave; }
-    void setNeedSave(bool changed) { m_needSave = changed; }
+    bool NeedSave() const { return m_set.needSave(); }
+    void setNeedSave(bool changed) { m_set.setNeedSave(changed); }
 
-    qint16 Position() const { return m_position; }
-    void setPosition(qint16 face) { m_position = face; }
+    qint16 Position() const { return m_set.position(); }
+    void setPosition(qint16 face) { m_set.setPosition(face); }
 
     // Document operations.
     void NewCover();
@@ -83,18 +80,12 @@ public:
     void EditarObjeto();
     void PrintCover();
 
-    // Printing lives in its own subsystem, which installs itself here.
-    using PrintHandler = std::function<void(clsCover&)>;
-    static void setPrintHandler(PrintHandler handler);
-
 private:
-    clsCover() = default;
+    explicit clsCover(CoverHost* host) : m_host(host) {}
+    void showStatus(const QString& text) const;
 
+    CoverHost* m_host;
+    CoverSet m_set;
     QPointer<frmMenu> m_frmCover;
     QPointer<QDialog> m_frmPrint;
-    std::array<QString, kFaceCount> m_filePicture;
-    QString m_fileCover;
-    std::array<bool, kFaceCount> m_print{};
-    bool m_needSave = false;
-    qint16 m_position = 0;
 };

@@ -47,7 +47,8 @@ protected:
 
 } // namespace
 
-frmMenu::frmMenu(QWidget* parent) : QWidget(parent)
+frmMenu::frmMenu(std::shared_ptr<clsCover> cover, QWidget* parent)
+    : QWidget(parent), m_cover(std::move(cover))
 {
     setObjectName(QStringLiteral("frmMenu"));
     setFixedSize(platform::twipsSize(6825, 5925));
@@ -61,7 +62,7 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent)
         auto* page = new QWidget;
         page->setObjectName(QStringLiteral("tab") + QString::fromLatin1(face.name));
         m_tabs->addTab(page, QString::fromUtf8(face.fixedTabCaption));
-        auto* area = new ImageArea(face.index, page);
+        auto* area = new ImageArea(&m_cover->set(), face.index, page);
         connect(area, &ImageArea::popupRequested, this, &frmMenu::showPopup);
         connect(area, &ImageArea::dropped, this,
                 [this, face = face.index](const QMimeData* data, QObject* source) {
@@ -77,13 +78,16 @@ frmMenu::frmMenu(QWidget* parent) : QWidget(parent)
     m_pctLink->hide();
 
     ApplyTexts();
-    if (CoverHost* host = coverHost())
-        m_cover = host->activeCover();
     m_tabs->setCurrentIndex(0);
     connect(m_tabs, &QTabWidget::currentChanged, this, &frmMenu::tabClicked);
 }
 
 frmMenu::~frmMenu() = default;
+
+CoverHost* frmMenu::host() const
+{
+    return m_cover ? m_cover->host() : nullptr;
+}
 
 ImageArea* frmMenu::imageArea(int face) const
 {
@@ -117,7 +121,7 @@ void frmMenu::ApplyTexts()
 
 void frmMenu::Activate()
 {
-    CoverHost* host = coverHost();
+    CoverHost* host = this->host();
     if (!host)
         return;
     host->setActiveCover(m_cover);
@@ -126,13 +130,13 @@ void frmMenu::Activate()
 
 void frmMenu::GotFocus()
 {
-    if (CoverHost* host = coverHost())
+    if (CoverHost* host = this->host())
         host->UpdateCommands(this, true);
 }
 
 void frmMenu::LostFocus()
 {
-    if (CoverHost* host = coverHost())
+    if (CoverHost* host = this->host())
         host->UpdateCommands(this, false);
 }
 
@@ -140,7 +144,7 @@ void frmMenu::tabClicked(int index)
 {
     if (m_cover)
         m_cover->setPosition(qint16(index));
-    if (CoverHost* host = coverHost())
+    if (CoverHost* host = this->host())
         host->UpdateCommands(this, true);
 }
 
@@ -166,7 +170,7 @@ void frmMenu::keyPressEvent(QKeyEvent* event)
 
 void frmMenu::showPopup(const QPoint& globalPos)
 {
-    if (CoverHost* host = coverHost()) {
+    if (CoverHost* host = this->host()) {
         if (QMenu* menu = host->editMenu())
             menu->popup(globalPos);
     }

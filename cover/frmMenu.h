@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+class CoverHost;
 class ImageArea;
 class QLabel;
 class QMimeData;
@@ -18,8 +19,8 @@ class frmMenu : public QWidget
     Q_OBJECT
 
 public:
-    // Takes ActiveCover as its cover set.
-    explicit frmMenu(QWidget* parent = nullptr);
+    // The window of `cover`, which it holds from now on.
+    explicit frmMenu(std::shared_ptr<clsCover> cover, QWidget* parent = nullptr);
     ~frmMenu() override;
 
     const std::shared_ptr<clsCover>& Cover() const { return m_cover; }
@@ -52,6 +53,7 @@ private:
     void tabClicked(int index);
     void clearShownFace(); // Ctrl+G
     void showPopup(const QPoint& globalPos);
+    CoverHost* host() const;
 
     std::shared_ptr<clsCover> m_cover;
     QTabWidget* m_tabs = nullptr;

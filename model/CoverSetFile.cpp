@@ -30,3 +30,11 @@ QString resolvePicturePath(const QString& setFile, const QString& picturePath)
         return picturePath;
     return QDir::cleanPath(QFileInfo(setFile).absoluteDir().filePath(picturePath));
 }
+
+bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths)
+{
+    QList<std::pair<QString, QString>> keys;
+    for (const FaceInfo& face : kFaces)
+        keys.append({QString::fromLatin1(face.fileKey), paths[face.index]});
+    return platform::WritePrivateProfileStrings(QStringLiteral("Files"), keys, path);
+}

@@ -19,6 +19,10 @@ inline bool isCoverSetFileName(const QString& path)
 using CoverSetPaths = std::array<QString, kFaceCount>;
 CoverSetPaths readCoverSetFile(const QString& path);
 
+// Writes the four keys in one atomic replace, keeping every other line of an existing
+// file. False when the file could not be written; it is then left as it was.
+bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths);
+
 // Where a picture path the set holds points: a relative one is taken from the set file's
 // folder (sets are moved and shared together with their pictures), not from wherever the
 // program happens to run. A set not saved yet has no folder; its paths stay as they are.

@@ -1,14 +1,11 @@
 #include "CoverPrinting.h"
 
 #include "AppInfo.h"
-#include "CoverHost.h"
-#include "ImageArea.h"
+#include "CoverSet.h"
 #include "LangRuntime.h"
 #include "PrintLayout.h"
 #include "PrinterTarget.h"
 #include "Ui.h"
-#include "clsCover.h"
-#include "frmMenu.h"
 #include "frmPrint.h"
 
 #include <QPageLayout>
@@ -34,40 +31,32 @@ std::unique_ptr<PrintTarget> askPrinter(QWidget* parent)
     return std::make_unique<PrinterTarget>(std::move(printer));
 }
 
-// A face's picture is whatever its image area holds now, file or not; a window that is
-// gone simply has no pictures.
-std::array<platform::Picture, kFaceCount> facePictures(const clsCover& cover)
-{
-    std::array<platform::Picture, kFaceCount> pictures;
-    frmMenu* window = cover.frmCover();
-    for (const FaceInfo& face : kFaces) {
-        if (ImageArea* area = window ? window->imageArea(face.index) : nullptr)
-            pictures[face.index] = area->picture();
-    }
-    return pictures;
-}
+} // namespace
 
-void printCover(clsCover& cover)
+void printCoverSet(CoverSet& printed, const std::function<CoverSet*()>& activeSet,
+                   QWidget* parent, QPointer<QDialog>& selection)
 {
-    QWidget* parent = cover.frmCover() ? cover.frmCover()->window() : nullptr;
     {
-        const std::unique_ptr<frmPrint> selection = std::make_unique<frmPrint>(parent);
-        cover.setFrmPrint(selection.get());
-        if (platform::ui().execDialog(selection.get()) != QDialog::Accepted)
+        const std::unique_ptr<frmPrint> dialog = std::make_unique<frmPrint>(activeSet(), parent);
+        selection = dialog.get();
+        if (platform::ui().execDialog(dialog.get()) != QDialog::Accepted)
             return;
     }
-
-    const std::shared_ptr<clsCover> active = coverHost() ? coverHost()->activeCover() : nullptr;
+    // The set that was active may have gone while the dialog was open: nothing prints then.
+    CoverSet* active = activeSet();
     if (!active)
         return;
-    // The selection wrote its choice into the active set; this is the set that prints.
+
     std::array<bool, kFaceCount> chosen{};
+    std::array<platform::Picture, kFaceCount> pictures;
     for (const FaceInfo& face : kFaces) {
         chosen[face.index] = active->printFace(face.index);
-        cover.setPrintFace(face.index, chosen[face.index]);
+        printed.setPrintFace(face.index, chosen[face.index]);
+        // Whatever the face shows now prints, file or not.
+        pictures[face.index] = printed.face(face.index).picture();
     }
 
-    const PrintLayout layout(chosen, facePictures(cover));
+    const PrintLayout layout(chosen, pictures);
     if (!layout.printsAnything())
         return;
     const std::unique_ptr<PrintTarget> target =
@@ -78,13 +67,6 @@ void printCover(clsCover& cover)
         platform::ui().messageBox(LangString(1362), platform::applicationTitle(),
                                   platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
     }
-}
-
-} // namespace
-
-void installCoverPrinting()
-{
-    clsCover::setPrintHandler(&printCover);
 }
 
 void setPrintTargetFactoryForTests(PrintTargetFactory factory)

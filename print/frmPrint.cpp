@@ -1,10 +1,8 @@
 #include "frmPrint.h"
 
-#include "CoverHost.h"
+#include "CoverSet.h"
 #include "LangRuntime.h"
 #include "Twips.h"
-#include "clsCover.h"
-#include "frmMenu.h" // clsCover keeps its window in a QPointer, which needs the whole class
 
 #include <QCheckBox>
 #include <QPushButton>
@@ -27,7 +25,7 @@ const QSize kClientSize = platform::twipsSize(3135, 1320);
 
 } // namespace
 
-frmPrint::frmPrint(QWidget* parent) : QDialog(parent)
+frmPrint::frmPrint(CoverSet* cover, QWidget* parent) : QDialog(parent), m_cover(cover)
 {
     setObjectName(QStringLiteral("frmPrint"));
     setModal(true);
@@ -56,11 +54,9 @@ frmPrint::frmPrint(QWidget* parent) : QDialog(parent)
     ApplyTexts();
     fitToTexts();
 
-    if (CoverHost* host = coverHost())
-        m_cover = host->activeCover();
     // The preset comes from the picture files alone, never from an earlier run's choice.
     for (const FaceInfo& face : kFaces) {
-        const bool offered = m_cover && !m_cover->filePicture(face.index).isEmpty();
+        const bool offered = m_cover && !m_cover->face(face.index).file().isEmpty();
         m_checks[face.index]->setChecked(offered);
         m_checks[face.index]->setEnabled(offered);
     }

@@ -9,7 +9,7 @@
 
 class QCheckBox;
 class QPushButton;
-class clsCover;
+class CoverSet;
 
 // Which faces of the active cover set to print. Only faces with a picture file are offered,
 // all of them ticked; confirming writes the four print flags of the set, cancelling writes
@@ -19,12 +19,12 @@ class frmPrint : public QDialog
     Q_OBJECT
 
 public:
-    // Takes ActiveCover as its cover set.
-    explicit frmPrint(QWidget* parent = nullptr);
+    // Offers the faces of `cover` (the active set) and writes the choice into it.
+    explicit frmPrint(CoverSet* cover, QWidget* parent = nullptr);
 
     void ApplyTexts();
 
-    const std::shared_ptr<clsCover>& Cover() const { return m_cover; }
+    CoverSet* Cover() const { return m_cover; }
     // chkFront, chkInside, chkBack, chkCD by face index.
     QCheckBox* checkBox(int face) const { return isFaceIndex(face) ? m_checks[face] : nullptr; }
     // 0 confirms, 1 cancels.
@@ -37,7 +37,7 @@ private:
     // and the dialog with it.
     void fitToTexts();
 
-    std::shared_ptr<clsCover> m_cover;
+    CoverSet* m_cover;
     std::array<QCheckBox*, kFaceCount> m_checks{};
     std::array<QPushButton*, 2> m_buttons{};
 };

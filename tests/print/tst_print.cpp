@@ -94,7 +94,6 @@ struct FactoryGuard
 {
     explicit FactoryGuard(PrintTargetFactory factory)
     {
-        installCoverPrinting();
         setPrintTargetFactoryForTests(std::move(factory));
     }
     ~FactoryGuard() { setPrintTargetFactoryForTests({}); }
@@ -313,7 +312,7 @@ private Q_SLOTS:
     {
         CoverFixture f;
         f.window->mnuNew_Click();
-        frmPrint dialog;
+        frmPrint dialog(&f.window->activeCover()->set());
         QCOMPARE(dialog.windowTitle(), LangString(1348));
         const int texts[] = {1172, 1204, 1124};
         for (int face = 0; face < 3; ++face)
@@ -349,7 +348,7 @@ private Q_SLOTS:
         // Another language changes every text but the CD box's.
         lang::LangRuntime::instance().reset();
         lang::LangRuntime::instance().setCurrentLanguage(4);
-        frmPrint german;
+        frmPrint german(&f.window->activeCover()->set());
         QCOMPARE(german.checkBox(0)->text(), QStringLiteral("&Vorderseite"));
         QCOMPARE(german.checkBox(3)->text(), QStringLiteral("CD"));
         QVERIFY(german.checkBox(0)->width() >= german.checkBox(0)->sizeHint().width());
@@ -362,8 +361,8 @@ private Q_SLOTS:
         const auto cover = coverWithPictures(f, QStringLiteral("FIB"), QStringLiteral("FB"));
         cover->setPrintCD(true);
         cover->setPrintInside(true);
-        frmPrint dialog;
-        QCOMPARE(dialog.Cover(), cover);
+        frmPrint dialog(&cover->set());
+        QCOMPARE(dialog.Cover(), &cover->set());
         const bool offered[] = {true, false, true, false};
         for (int face = 0; face < kFaceCount; ++face) {
             QCOMPARE(dialog.checkBox(face)->isEnabled(), offered[face]);
@@ -376,7 +375,7 @@ private Q_SLOTS:
         CoverFixture f;
         const auto cover = coverWithPictures(f, QStringLiteral("FIBC"), QStringLiteral("FIB"));
         {
-            frmPrint dialog;
+            frmPrint dialog(&cover->set());
             dialog.checkBox(2)->setChecked(false);
             dialog.checkBox(3)->setChecked(true); // disabled: does not count
             dialog.btnAccion_Click(0);
@@ -386,7 +385,7 @@ private Q_SLOTS:
         QVERIFY(!cover->PrintBack() && !cover->PrintCD());
 
         cover->setPrintBack(true);
-        frmPrint dialog;
+        frmPrint dialog(&cover->set());
         for (int face = 0; face < kFaceCount; ++face)
             dialog.checkBox(face)->setChecked(false);
         dialog.btnAccion(1)->click();
@@ -442,7 +441,6 @@ private Q_SLOTS:
         const auto cover = coverWithPictures(f, QStringLiteral("FI"), QStringLiteral("FI"));
         cover->setFilePictureBack(f.env.path(QStringLiteral("back-file-but-no-picture.png")));
         cover->setPrintFront(true);
-        installCoverPrinting();
         const int busyBefore = f.ui.busyCalls; // loading the pictures
         int printDialogs = 0;
         f.ui.answerDialog([&](QDialog* dialog) {
@@ -503,7 +501,6 @@ private Q_SLOTS:
         // A portrait A4 with uneven margins: the layout turns it, and measures from the
         // printable area's corner.
         const QMarginsF margins(12.5, 7.5, 11, 9);
-        installCoverPrinting();
         f.ui.answerDialog(selectFaces(QStringLiteral("FIBC")));
         f.ui.answerDialog([&](QDialog* dialog) {
             auto* printDialog = qobject_cast<QPrintDialog*>(dialog);

@@ -1,0 +1,55 @@
+#pragma once
+
+#include "Face.h"
+#include "Faces.h"
+
+#include <QObject>
+#include <QString>
+
+#include <array>
+
+// What a cover set is, without any window: its four faces, the file it was read from or
+// written to, whether it has unsaved changes, the current face and which faces to print.
+// Windows show it and turn gestures into calls on it; it says what changed.
+class CoverSet : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit CoverSet(QObject* parent = nullptr);
+
+    const Face& face(int index) const;
+
+    // The picture file the set names for a face; the shown picture stays as it is.
+    void setFile(int face, const QString& path);
+    // The face shows `picture`; `source` is the file it came from ("" for none).
+    void setPicture(int face, const platform::Picture& picture, const QString& source = {});
+    void clearPicture(int face);
+    // The shown picture has just been written to this file, which is now its own.
+    void setSource(int face, const QString& path);
+
+    const QString& fileCover() const { return m_fileCover; }
+    void setFileCover(const QString& path);
+
+    bool needSave() const { return m_needSave; }
+    void setNeedSave(bool changed);
+
+    qint16 position() const { return m_position; }
+    void setPosition(qint16 face);
+
+    bool printFace(int face) const { return isFaceIndex(face) && m_print[face]; }
+    void setPrintFace(int face, bool on);
+
+Q_SIGNALS:
+    // The face's picture, file or source changed.
+    void faceChanged(int face);
+    void needSaveChanged(bool changed);
+    void fileCoverChanged(const QString& path);
+
+private:
+    std::array<Face, kFaceCount> m_faces;
+    QString m_fileCover;
+    std::array<bool, kFaceCount> m_print{};
+    bool m_needSave = false;
+    qint16 m_position = 0;
+};

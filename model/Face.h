@@ -1,0 +1,29 @@
+#pragma once
+
+#include "Picture.h"
+
+#include <QString>
+
+// One face of a cover set: the picture it shows, the picture file the set names for it,
+// and the file the shown picture was loaded from. The two paths differ once a picture is
+// pasted or dragged onto a face that has a file: the set still names the old file until
+// the new picture is written somewhere.
+class Face
+{
+public:
+    const platform::Picture& picture() const { return m_picture; }
+    bool hasPicture() const { return !m_picture.isNull(); }
+    // The picture file the set names (its key in the cover-set file), as written there.
+    const QString& file() const { return m_file; }
+    // The file the shown picture was loaded from; empty for a pasted or dragged picture.
+    const QString& source() const { return m_source; }
+    // Whether saving the set keeps the shown picture without writing it anywhere.
+    bool pictureIsFile() const { return !m_file.isEmpty() && m_source == m_file; }
+
+private:
+    friend class CoverSet;
+
+    platform::Picture m_picture;
+    QString m_file;
+    QString m_source;
+};
