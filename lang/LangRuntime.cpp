@@ -45,6 +45,8 @@ public:
     void languageChosen(int number) override
     {
         m_runtime.m_currentLanguage = qint16(number);
+        if (!m_runtime.m_savesChoice)
+            return;
         platform::SaveSetting(platform::applicationTitle(), QStringLiteral("Preferences"),
                               QStringLiteral("Language"), QString::number(number));
     }
@@ -103,6 +105,7 @@ void LangRuntime::reset()
     m_loaded = false;
     m_loading = false;
     m_mustEnd = false;
+    m_savesChoice = true;
 }
 
 } // namespace lang

@@ -25,6 +25,9 @@ public:
     void setCurrentLanguage(int number) { m_currentLanguage = qint16(number); }
 
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+    // Whether the language a load settles on becomes the saved Language preference (the
+    // program's). A one-off job in another language must leave the user's choice alone.
+    void setSavesChoice(bool saves) { m_savesChoice = saves; }
     bool isLoaded() const { return m_loaded; }
 
     // Whether a load ended in a fatal fault or in Abort. The program cannot go on then, but
@@ -49,6 +52,7 @@ private:
     bool m_loaded = false;
     bool m_loading = false;
     bool m_mustEnd = false;
+    bool m_savesChoice = true;
 };
 
 } // namespace lang
