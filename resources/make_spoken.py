@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1384
+LAST = 1438
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -373,6 +373,142 @@ STRINGS = [
      "La liste des sites de pochettes n'a pas pu être lue. Le fichier reste inchangé :",
      "Die Liste der Cover-Websites konnte nicht gelesen werden. Die Datei bleibt "
      "unverändert:"),
+    # The batch tool's messages on its terminal
+    (1420, "orvella-batch: the usage shown by --help (several lines)",
+     "Usage: orvella-batch [options] SET.ovc\n"
+     "Prints the sheets of a cover set to a PDF file or to PNG pictures, without a display.\n"
+     "\n"
+     "  --faces LIST     faces to print: front, inside, back, cd, separated by commas\n"
+     "                   (default: every face the set has a picture for)\n"
+     "  --output FILE    the PDF to write (default: SET.pdf in the current folder)\n"
+     "  --png FOLDER     PNG pictures instead: sheet-1.png, sheet-2.png ... in FOLDER\n"
+     "  --dpi N          resolution, 1 to 2400 (default: 600 in a PDF, 300 for PNG)\n"
+     "  --paper NAME     A4 (default) or Letter\n"
+     "  --language NAME  language of the captions, as the language database names it\n"
+     "  --offset X,Y     move every sheet by X,Y millimetres (each -10 to 10)\n"
+     "  --scale X,Y      scale every sheet by X,Y per cent (each 95 to 105)\n"
+     "  -h, --help       show this help;  --version  show the version\n"
+     "\n"
+     "Exit status: 0 done, 2 bad arguments, 3 the set cannot be read,\n"
+     "4 a picture cannot be loaded, 5 the output cannot be written,\n"
+     "6 the language database cannot be loaded.",
+     "Uso: orvella-batch [opciones] JUEGO.ovc\n"
+     "Imprime las hojas de un juego de carátulas en un archivo PDF o en imágenes PNG, sin "
+     "pantalla.\n"
+     "\n"
+     "  --faces LISTA      caras que imprimir: front, inside, back, cd, separadas por comas\n"
+     "                     (predeterminado: todas las caras con imagen en el juego)\n"
+     "  --output ARCHIVO   el PDF que escribir (predeterminado: JUEGO.pdf en la carpeta "
+     "actual)\n"
+     "  --png CARPETA      imágenes PNG en su lugar: sheet-1.png, sheet-2.png ... en CARPETA\n"
+     "  --dpi N            resolución, de 1 a 2400 (predeterminado: 600 en un PDF, 300 en "
+     "PNG)\n"
+     "  --paper NOMBRE     A4 (predeterminado) o Letter\n"
+     "  --language NOMBRE  idioma de los títulos, como lo nombra la base de datos de idiomas\n"
+     "  --offset X,Y       desplaza cada hoja X,Y milímetros (cada uno de -10 a 10)\n"
+     "  --scale X,Y        escala cada hoja X,Y por ciento (cada uno de 95 a 105)\n"
+     "  -h, --help         muestra esta ayuda;  --version  muestra la versión\n"
+     "\n"
+     "Estado de salida: 0 hecho, 2 argumentos incorrectos, 3 no se puede leer el juego,\n"
+     "4 no se puede cargar una imagen, 5 no se puede escribir la salida,\n"
+     "6 no se puede cargar la base de datos de idiomas.",
+     "Usage : orvella-batch [options] JEU.ovc\n"
+     "Imprime les feuilles d'un jeu de pochettes dans un fichier PDF ou en images PNG, sans "
+     "écran.\n"
+     "\n"
+     "  --faces LISTE      faces à imprimer : front, inside, back, cd, séparées par des "
+     "virgules\n"
+     "                     (par défaut : toutes les faces du jeu qui ont une image)\n"
+     "  --output FICHIER   le PDF à écrire (par défaut : JEU.pdf dans le dossier courant)\n"
+     "  --png DOSSIER      des images PNG à la place : sheet-1.png, sheet-2.png ... dans "
+     "DOSSIER\n"
+     "  --dpi N            résolution, de 1 à 2400 (par défaut : 600 dans un PDF, 300 en PNG)\n"
+     "  --paper NOM        A4 (par défaut) ou Letter\n"
+     "  --language NOM     langue des légendes, telle que la base de données des langues la "
+     "nomme\n"
+     "  --offset X,Y       décale chaque feuille de X,Y millimètres (chacun de -10 à 10)\n"
+     "  --scale X,Y        met chaque feuille à l'échelle de X,Y pour cent (chacun de 95 à "
+     "105)\n"
+     "  -h, --help         affiche cette aide ;  --version  affiche la version\n"
+     "\n"
+     "Code de sortie : 0 terminé, 2 arguments incorrects, 3 le jeu ne peut pas être lu,\n"
+     "4 une image ne peut pas être chargée, 5 la sortie ne peut pas être écrite,\n"
+     "6 la base de données des langues ne peut pas être chargée.",
+     "Aufruf: orvella-batch [Optionen] SET.ovc\n"
+     "Druckt die Blätter eines Cover-Sets ohne Bildschirm in eine PDF-Datei oder als "
+     "PNG-Bilder.\n"
+     "\n"
+     "  --faces LISTE    zu druckende Seiten: front, inside, back, cd, durch Kommas getrennt\n"
+     "                   (Standard: jede Seite, für die das Set ein Bild hat)\n"
+     "  --output DATEI   die zu schreibende PDF-Datei (Standard: SET.pdf im aktuellen Ordner)\n"
+     "  --png ORDNER     stattdessen PNG-Bilder: sheet-1.png, sheet-2.png ... in ORDNER\n"
+     "  --dpi N          Auflösung, 1 bis 2400 (Standard: 600 im PDF, 300 bei PNG)\n"
+     "  --paper NAME     A4 (Standard) oder Letter\n"
+     "  --language NAME  Sprache der Beschriftungen, wie die Sprachdatenbank sie nennt\n"
+     "  --offset X,Y     verschiebt jedes Blatt um X,Y Millimeter (je -10 bis 10)\n"
+     "  --scale X,Y      skaliert jedes Blatt um X,Y Prozent (je 95 bis 105)\n"
+     "  -h, --help       zeigt diese Hilfe;  --version  zeigt die Version\n"
+     "\n"
+     "Exit-Status: 0 fertig, 2 falsche Argumente, 3 das Set kann nicht gelesen werden,\n"
+     "4 ein Bild kann nicht geladen werden, 5 die Ausgabe kann nicht geschrieben werden,\n"
+     "6 die Sprachdatenbank kann nicht geladen werden."),
+    (1422, "orvella-batch: an unknown option or value, or an option without its value (the "
+        "option follows)",
+     "Unknown option or value, or an option without its value:",
+     "Opción o valor desconocido, u opción sin su valor:",
+     "Option ou valeur inconnue, ou option sans sa valeur :",
+     "Unbekannte Option oder unbekannter Wert, oder eine Option ohne ihren Wert:"),
+    (1424, "orvella-batch: an unknown face name after --faces (the name follows; the names are "
+        "not translated)",
+     "Unknown face; the faces are front, inside, back and cd:",
+     "Cara desconocida; las caras son front, inside, back y cd:",
+     "Face inconnue ; les faces sont front, inside, back et cd :",
+     "Unbekannte Seite; die Seiten heißen front, inside, back und cd:"),
+    (1426, "orvella-batch: a value out of range (the option and its value follow)",
+     "Value out of range: --dpi takes 1 to 2400, --offset X,Y from -10 to 10 mm each, "
+     "--scale X,Y from 95 to 105 % each:",
+     "Valor fuera de rango: --dpi admite de 1 a 2400, --offset X,Y de -10 a 10 mm cada uno, "
+     "--scale X,Y de 95 a 105 % cada uno:",
+     "Valeur hors limites : --dpi accepte de 1 à 2400, --offset X,Y de -10 à 10 mm chacun, "
+     "--scale X,Y de 95 à 105 % chacun :",
+     "Wert außerhalb des Bereichs: --dpi nimmt 1 bis 2400, --offset X,Y je -10 bis 10 mm, "
+     "--scale X,Y je 95 bis 105 %:"),
+    (1428, "orvella-batch: the output named would replace the set file or one of its pictures "
+        "(the path comes first)",
+     "This output would replace the cover set or one of its pictures:",
+     "Esta salida reemplazaría el juego de carátulas o una de sus imágenes:",
+     "Cette sortie remplacerait le jeu de pochettes ou l'une de ses images :",
+     "Diese Ausgabe würde das Cover-Set oder eines seiner Bilder ersetzen:"),
+    (1430, "orvella-batch: --language named no language of the database (the name and the "
+        "database's names follow)",
+     "The language database has no language of this name:",
+     "La base de datos de idiomas no tiene ningún idioma con este nombre:",
+     "La base de données des langues n'a aucune langue de ce nom :",
+     "Die Sprachdatenbank enthält keine Sprache dieses Namens:"),
+    (1432, "orvella-batch: the set file is missing or cannot be read (the path comes first)",
+     "The cover set could not be read:",
+     "No se pudo leer el juego de carátulas:",
+     "Le jeu de pochettes n'a pas pu être lu :",
+     "Das Cover-Set konnte nicht gelesen werden:"),
+    (1434, "orvella-batch: faces to print have no picture in the set (the set's path comes "
+        "first, the faces follow)",
+     "The cover set names no picture for these faces:",
+     "El juego de carátulas no indica ninguna imagen para estas caras:",
+     "Le jeu de pochettes n'indique aucune image pour ces faces :",
+     "Das Cover-Set nennt für diese Seiten kein Bild:"),
+    (1436, "orvella-batch: the PDF or a PNG picture could not be written (the path comes first)",
+     "The output could not be written:",
+     "No se pudo escribir la salida:",
+     "La sortie n'a pas pu être écrite :",
+     "Die Ausgabe konnte nicht geschrieben werden:"),
+    (1438, "orvella-batch: no set file or more than one, or both --output and --png",
+     "Name exactly one cover-set file, and at most one of --output and --png; see --help:",
+     "Indique exactamente un archivo de juego de carátulas y como máximo una de --output y "
+     "--png; consulte --help:",
+     "Indiquez exactement un fichier de jeu de pochettes et au plus une des options --output "
+     "et --png ; voir --help :",
+     "Geben Sie genau eine Cover-Set-Datei an und höchstens eine der Optionen --output und "
+     "--png; siehe --help:"),
 ]
 
 # Texts that the program joins directly to something else, so their last
