@@ -1,0 +1,175 @@
+#include "BatchJob.h"
+
+#include "BatchStrings.h"
+#include "Diagnostics.h"
+#include "LangRuntime.h"
+#include "PdfSheets.h"
+#include "PngSheets.h"
+#include "PrintLayout.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFront = 0;
+constexpr int kInside = 1;
+
+// Where a path leads, for telling whether two paths are one file.
+QString identity(const QString& path)
+{
+    const QFileInfo info(path);
+    const QString canonical = info.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+QPageLayout BatchJob::pageLayout(QPageSize::PageSizeId paper)
+{
+    return QPageLayout(QPageSize(paper), QPageLayout::Landscape,
+                       QMarginsF(kMarginPoints, kMarginPoints, kMarginPoints, kMarginPoints),
+                       QPageLayout::Point);
+}
+
+BatchJob::BatchJob(const BatchOptions& options, Say say, const QElapsedTimer& clock)
+    : m_options(options), m_say(std::move(say)), m_clock(clock)
+{
+}
+
+int BatchJob::run()
+{
+    if (!readSet())
+        return SetUnreadable;
+    if (!chooseFaces() || !loadPictures())
+        return PictureUnloadable;
+    const PrintLayout layout(m_chosen, m_pictures);
+    if (!outputsSpareTheInputs(layout.sheetCount()))
+        return BadArguments;
+    return write(layout);
+}
+
+bool BatchJob::readSet()
+{
+    const QString& set = m_options.setFile;
+    QFile file(set);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    // A folder may open for reading, yet it is no set.
+    if (!opened || !QFileInfo(set).isFile()) {
+        m_say(Diagnostics::line(set, Diagnostics::text(BatchString::SetUnreadable),
+                                opened ? QString() : file.errorString()));
+        return false;
+    }
+    file.close();
+    const CoverSetPaths written = readCoverSetFile(set);
+    for (const FaceInfo& face : kFaces)
+        m_paths[face.index] = resolvePicturePath(set, written[face.index]);
+    return true;
+}
+
+bool BatchJob::chooseFaces()
+{
+    QStringList missing;
+    for (const FaceInfo& face : kFaces) {
+        const bool hasFile = !m_paths[face.index].isEmpty();
+        if (m_options.faces) {
+            m_chosen[face.index] = (*m_options.faces)[face.index];
+            // A face asked for by name and not in the set is a mistake worth a word, not a
+            // sheet that silently fails to appear.
+            if (m_chosen[face.index] && !hasFile)
+                missing.append(faceCaption(face.index));
+        } else {
+            m_chosen[face.index] = hasFile;
+        }
+    }
+    if (!m_options.faces && !std::count(m_chosen.begin(), m_chosen.end(), true)) {
+        for (const FaceInfo& face : kFaces)
+            missing.append(faceCaption(face.index));
+    }
+    if (missing.isEmpty())
+        return true;
+    m_say(Diagnostics::line(m_options.setFile, Diagnostics::text(BatchString::FaceHasNoPicture),
+                            missing.join(QLatin1String(", "))));
+    return false;
+}
+
+bool BatchJob::loadPictures()
+{
+    // The booklet's two faces share a sheet, so either brings the other's picture.
+    std::array<bool, kFaceCount> needed = m_chosen;
+    needed[kFront] = needed[kInside] = m_chosen[kFront] || m_chosen[kInside];
+    bool all = true;
+    for (const FaceInfo& face : kFaces) {
+        const QString& path = m_paths[face.index];
+        if (!needed[face.index] || path.isEmpty())
+            continue;
+        // Only the file's bytes are held; each picture is decoded when its sheet is drawn,
+        // at the size it is drawn, and let go right after.
+        m_pictures[face.index] = platform::Picture::fromFile(path);
+        if (m_pictures[face.index].isNull()) {
+            m_say(Diagnostics::line(path, Diagnostics::text(face.loadFailedMessage)));
+            all = false;
+        }
+    }
+    return all;
+}
+
+bool BatchJob::outputsSpareTheInputs(int sheets)
+{
+    QStringList inputs = {identity(m_options.setFile)};
+    for (const QString& path : m_paths) {
+        if (!path.isEmpty())
+            inputs.append(identity(path));
+    }
+    const QStringList outputs = m_options.output == BatchOptions::Output::Pdf
+                                    ? QStringList{m_options.pdfPath()}
+                                    : PngSheets::paths(m_options.outputPath, sheets);
+    for (const QString& output : outputs) {
+        if (inputs.contains(identity(output))) {
+            m_say(Diagnostics::line(output, Diagnostics::text(BatchString::OutputIsInput)));
+            return false;
+        }
+    }
+    return true;
+}
+
+int BatchJob::write(const PrintLayout& layout)
+{
+    SheetSettings settings;
+    settings.page = pageLayout(m_options.paper);
+    settings.dpi = m_options.effectiveDpi();
+    settings.offset = m_options.offset;
+    settings.scale = m_options.scale;
+    settings.title = QFileInfo(m_options.setFile).completeBaseName();
+    settings.clock = &m_clock;
+    settings.progress = [this](const QString& line) {
+        m_say(Diagnostics::programName() + QLatin1String(": ") + line);
+    };
+
+    SheetOutput out;
+    if (m_options.output == BatchOptions::Output::Pdf) {
+        out = PdfSheets::write(layout, settings, m_options.pdfPath());
+    } else {
+        const QString folder = m_options.outputPath;
+        const bool made = !QFileInfo::exists(folder) && QDir().mkpath(folder);
+        out = PngSheets::write(layout, settings, folder);
+        if (!out.ok && made)
+            QDir().rmdir(folder); // only when empty: nothing of anyone else's goes
+    }
+    if (out.ok)
+        return Done;
+    m_say(Diagnostics::line(out.failedPath, Diagnostics::text(BatchString::OutputNotWritten),
+                            out.reason));
+    return OutputNotWritten;
+}
+
+QString BatchJob::faceCaption(int face)
+{
+    const FaceInfo& info = kFaces[face];
+    QString caption = info.printCheckCaption ? LangString(info.printCheckCaption)
+                                             : QString::fromLatin1(info.fixedPrintCaption);
+    return caption.remove(QLatin1Char('&'));
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "SheetSettings.h"
+
+#include <QByteArray>
+#include <QList>
+
+class PrintLayout;
+
+// The sheets as PNG pictures, one file per sheet (sheet-1.png, sheet-2.png ...), each the
+// whole landscape page on white. All sheets are made before the first file is written, and
+// a failure removes the files this run already wrote: the folder never holds half a job.
+class PngSheets
+{
+public:
+    static QString fileName(int sheet); // 1-based
+    static QStringList paths(const QString& folder, int sheets);
+
+    static SheetOutput write(const PrintLayout& layout, const SheetSettings& settings,
+                             const QString& folder);
+
+    // Every sheet of the job, rendered and encoded; an empty one could not be made.
+    static QList<QByteArray> render(const PrintLayout& layout, const SheetSettings& settings);
+};
