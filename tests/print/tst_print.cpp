@@ -5,6 +5,7 @@
 #include "CoverTestSupport.h"
 #include "ImageArea.h"
 #include "PrintLayout.h"
+#include "RecordingTarget.h"
 #include "PrintTarget.h"
 #include "PageTarget.h"
 #include "PrinterTarget.h"
@@ -27,67 +28,9 @@ using platform::MsgIcon;
 using platform::MsgResult;
 using platform::Picture;
 using namespace Qt::StringLiterals;
+using namespace recording;
 
 namespace {
-
-const char* const kFaceNames[] = {"Front", "Inside", "Back", "CD"};
-
-// Every operation a print run asks of its printer, with the busy state at that moment.
-struct Recording
-{
-    QStringList ops;
-    QList<int> busyAtOp;
-    std::array<Picture, kFaceCount> pictures; // to name the picture drawn
-    std::function<bool(int opIndex)> fails = [](int) { return false; };
-    int targetsMade = 0;
-};
-
-class RecordingTarget final : public PrintTarget
-{
-public:
-    RecordingTarget(Recording& recording, const ScriptedUi& ui) : m_rec(recording), m_ui(ui) {}
-
-    bool setLandscape() override { return record(QStringLiteral("landscape")); }
-    bool setMillimetres() override { return record(QStringLiteral("mm")); }
-    bool printLine(const QString& text) override
-    {
-        for (int caption : {1318, 1316, 1192}) {
-            if (text == LangString(caption))
-                return record(QStringLiteral("line %1").arg(caption));
-        }
-        return record(QStringLiteral("line ?") + text);
-    }
-    bool drawPicture(const Picture& picture, const QRectF& rect) override
-    {
-        QString name = QStringLiteral("?");
-        for (int face = 0; face < kFaceCount; ++face) {
-            if (picture.sameAs(m_rec.pictures[face]))
-                name = QString::fromLatin1(kFaceNames[face]);
-        }
-        return record(QStringLiteral("picture ") + name + QLatin1Char(' ') + rectText(rect));
-    }
-    bool drawFrame(const QRectF& rect) override
-    {
-        return record(QStringLiteral("frame ") + rectText(rect));
-    }
-    bool endPage() override { return record(QStringLiteral("page")); }
-    bool endJob() override { return record(QStringLiteral("job")); }
-
-private:
-    static QString rectText(const QRectF& r)
-    {
-        return QStringLiteral("%1,%2 %3x%4").arg(r.x()).arg(r.y()).arg(r.width()).arg(r.height());
-    }
-    bool record(const QString& op)
-    {
-        m_rec.ops << op;
-        m_rec.busyAtOp << m_ui.busyDepth;
-        return !m_rec.fails(int(m_rec.ops.size()) - 1);
-    }
-
-    Recording& m_rec;
-    const ScriptedUi& m_ui;
-};
 
 // Print runs go to `factory` for the lifetime of the object.
 struct FactoryGuard
@@ -98,42 +41,6 @@ struct FactoryGuard
     }
     ~FactoryGuard() { setPrintTargetFactoryForTests({}); }
 };
-
-const QString kSheet1Start = QStringLiteral("line 1318");
-const QString kInsidePicture = QStringLiteral("picture Inside 20,20 120x120");
-const QString kInsideFrame = QStringLiteral("frame 20,20 120x120");
-const QString kFrontPicture = QStringLiteral("picture Front 140,20 120x120");
-const QString kFrontFrame = QStringLiteral("frame 140,20 120x120");
-const QString kBackSheet =
-    QStringLiteral("line 1316|picture Back 20,20 150x118|frame 20,20 150x118|page");
-const QString kCdSheet =
-    QStringLiteral("line 1192|picture CD 20,20 150x118|frame 20,20 150x118|page");
-
-Picture solid(const QColor& color, const QSize& size = QSize(40, 30))
-{
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(color);
-    return Picture::fromImage(image);
-}
-
-std::array<Picture, kFaceCount> somePictures(const QString& which)
-{
-    const QColor colors[] = {Qt::yellow, Qt::cyan, Qt::magenta, Qt::green};
-    std::array<Picture, kFaceCount> out;
-    for (int face = 0; face < kFaceCount; ++face) {
-        if (which.contains(QLatin1Char("FIBC"[face])))
-            out[face] = solid(colors[face]);
-    }
-    return out;
-}
-
-std::array<bool, kFaceCount> flags(const QString& which)
-{
-    std::array<bool, kFaceCount> out{};
-    for (int face = 0; face < kFaceCount; ++face)
-        out[face] = which.contains(QLatin1Char("FIBC"[face]));
-    return out;
-}
 
 // A document window whose faces show light pictures; `files` names the faces that also
 // have a picture file.
@@ -179,75 +86,6 @@ class TestPrint : public QObject
     Q_OBJECT
 
 private Q_SLOTS:
-    void sheetsFollowTheChoiceAndThePictures_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("pictures");
-        QTest::addColumn<QString>("expected");
-        const QString job = QStringLiteral("landscape|mm|");
-        QTest::newRow("nothing chosen") << u""_s << u"FIBC"_s << job + u"job"_s;
-        QTest::newRow("front brings inside")
-            << u"F"_s << u"FI"_s
-            << job + QStringList{kSheet1Start, kInsidePicture, kInsideFrame, kFrontPicture,
-                                 kFrontFrame,  "page",         "job"}
-                         .join('|');
-        QTest::newRow("inside brings front, frames without pictures")
-            << u"I"_s << u""_s
-            << job + QStringList{kSheet1Start, kInsideFrame, kFrontFrame, "page", "job"}.join('|');
-        QTest::newRow("front picture only")
-            << u"F"_s << u"F"_s
-            << job + QStringList{kSheet1Start, kInsideFrame, kFrontPicture,
-                                 kFrontFrame,  "page",       "job"}
-                         .join('|');
-        QTest::newRow("back chosen but empty, cd follows")
-            << u"BC"_s << u"FIC"_s << job + kCdSheet + u"|job"_s;
-        QTest::newRow("cd chosen but empty") << u"C"_s << u"FIB"_s << job + u"job"_s;
-        QTest::newRow("back alone") << u"B"_s << u"BC"_s << job + kBackSheet + u"|job"_s;
-        QTest::newRow("all four") << u"FIBC"_s << u"FIBC"_s
-                                  << job + QStringList{kSheet1Start,  kInsidePicture, kInsideFrame,
-                                                       kFrontPicture, kFrontFrame,    "page",
-                                                       kBackSheet,    kCdSheet,       "job"}
-                                               .join('|');
-    }
-    void sheetsFollowTheChoiceAndThePictures()
-    {
-        QFETCH(QString, chosen);
-        QFETCH(QString, pictures);
-        QFETCH(QString, expected);
-        CoverFixture f;
-        Recording rec;
-        rec.pictures = somePictures(pictures);
-        RecordingTarget target(rec, f.ui);
-        const PrintLayout layout(flags(chosen), rec.pictures);
-        QVERIFY(layout.print(target));
-        QCOMPARE(rec.ops.join('|'), expected);
-        QCOMPARE(layout.sheetCount(), int(rec.ops.count(QStringLiteral("page"))));
-    }
-
-    void everyFailureIsSkippedAndTheCursorComesBack()
-    {
-        CoverFixture f;
-        Recording clean;
-        clean.pictures = somePictures(QStringLiteral("FIBC"));
-        const PrintLayout layout(flags(QStringLiteral("FIBC")), clean.pictures);
-        {
-            RecordingTarget target(clean, f.ui);
-            QVERIFY(layout.print(target));
-        }
-        // Each single failure, then all of them at once (no printer at all).
-        for (int failing = -1; failing < clean.ops.size(); ++failing) {
-            Recording rec;
-            rec.pictures = clean.pictures;
-            rec.fails = [failing](int op) { return failing < 0 || op == failing; };
-            RecordingTarget target(rec, f.ui);
-            const bool jobOk = layout.print(target);
-            QCOMPARE(rec.ops, clean.ops);
-            QCOMPARE(jobOk, failing >= 0 && failing != clean.ops.size() - 1);
-            QCOMPARE(rec.busyAtOp, QList<int>(clean.ops.size(), 1));
-            QCOMPARE(f.ui.busyDepth, 0);
-        }
-    }
-
     void millimetresUseEachAxisOwnResolution()
     {
         // 254 x 508 dpi: a millimetre is exactly 10 pixels across and 20 down.

@@ -1,0 +1,173 @@
+// The model without a single widget: a cover set's faces and what it says when they
+// change, the cover-set file, and the sheets' layout as the operations it asks of a printer.
+#include "CoverSet.h"
+#include "CoverSetFile.h"
+#include "LangRuntime.h"
+#include "PrintLayout.h"
+#include "RecordingTarget.h"
+#include "TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+using namespace recording;
+
+namespace {
+
+// The shipped database in English and a UI seam that answers; nothing else.
+struct ModelFixture
+{
+    ModelFixture()
+    {
+        env.installShippedDatabase();
+        lang::LangRuntime::instance().reset();
+        lang::LangRuntime::instance().setCurrentLanguage(2);
+    }
+    ~ModelFixture() { lang::LangRuntime::instance().reset(); }
+
+    TestEnv env;
+    ScriptedUi ui;
+};
+
+} // namespace
+
+class TestModel : public QObject
+{
+    Q_OBJECT
+
+private Q_SLOTS:
+    // Whether a face's shown picture is its file's decides what Save must write.
+    void faceKnowsWhetherItShowsItsFile()
+    {
+        CoverSet set;
+        QSignalSpy changed(&set, &CoverSet::faceChanged);
+        const Picture red = solid(Qt::red);
+        set.setFile(1, u"a.png"_s);
+        set.setPicture(1, red, u"a.png"_s);
+        QVERIFY(set.face(1).pictureIsFile());
+        set.setPicture(1, solid(Qt::blue)); // pasted over the file
+        QVERIFY(!set.face(1).pictureIsFile());
+        QCOMPARE(set.face(1).file(), u"a.png"_s);
+        set.setSource(1, u"b.bmp"_s);
+        set.setFile(1, u"b.bmp"_s);
+        QVERIFY(set.face(1).pictureIsFile());
+        set.clearPicture(1);
+        QVERIFY(!set.face(1).hasPicture());
+        QVERIFY(set.face(1).source().isEmpty());
+        QCOMPARE(changed.count(), 6);
+        for (const QList<QVariant>& signal : std::as_const(changed))
+            QCOMPARE(signal.at(0).toInt(), 1);
+        // Nothing new, nothing said; a face out of range is no face.
+        set.setFile(1, u"b.bmp"_s);
+        set.setPicture(7, red);
+        QCOMPARE(changed.count(), 6);
+        QVERIFY(!set.face(7).hasPicture());
+
+        QSignalSpy saved(&set, &CoverSet::needSaveChanged);
+        set.setNeedSave(true);
+        set.setNeedSave(true);
+        QCOMPARE(saved.count(), 1);
+    }
+
+    void setFileRoundTripKeepsOtherLines()
+    {
+        ModelFixture f;
+        const QString path = f.env.writeFile(
+            u"k.ovc"_s, "; mine\r\n[Other]\r\nx=1\r\n[Files]\r\nImgBack=old.png\r\n");
+        CoverSetPaths paths;
+        paths[0] = u"front.jpg"_s;
+        paths[2] = u"pics/back.png"_s;
+        QVERIFY(writeCoverSetFile(path, paths));
+        QCOMPARE(readCoverSetFile(path), paths);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        QVERIFY(bytes.startsWith("; mine\r\n[Other]\r\nx=1\r\n[Files]\r\n"));
+        QVERIFY(!writeCoverSetFile(f.env.path(u"no/such/folder/k.ovc"_s), paths));
+    }
+
+    void picturePathsFollowTheSetFile()
+    {
+        QCOMPARE(resolvePicturePath(u"/sets/a.ovc"_s, u"front.png"_s), u"/sets/front.png"_s);
+        QCOMPARE(resolvePicturePath(u"/sets/a.ovc"_s, u"../pics/f.png"_s), u"/pics/f.png"_s);
+        QCOMPARE(resolvePicturePath(u"/sets/a.ovc"_s, u"/abs/f.png"_s), u"/abs/f.png"_s);
+        QCOMPARE(resolvePicturePath(QString(), u"front.png"_s), u"front.png"_s);
+        QCOMPARE(resolvePicturePath(u"/sets/a.ovc"_s, QString()), QString());
+    }
+
+    void sheetsFollowTheChoiceAndThePictures_data()
+    {
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<QString>("expected");
+        const QString job = QStringLiteral("landscape|mm|");
+        QTest::newRow("nothing chosen") << u""_s << u"FIBC"_s << job + u"job"_s;
+        QTest::newRow("front brings inside")
+            << u"F"_s << u"FI"_s
+            << job + QStringList{kSheet1Start, kInsidePicture, kInsideFrame, kFrontPicture,
+                                 kFrontFrame,  "page",         "job"}
+                         .join('|');
+        QTest::newRow("inside brings front, frames without pictures")
+            << u"I"_s << u""_s
+            << job + QStringList{kSheet1Start, kInsideFrame, kFrontFrame, "page", "job"}.join('|');
+        QTest::newRow("front picture only")
+            << u"F"_s << u"F"_s
+            << job + QStringList{kSheet1Start, kInsideFrame, kFrontPicture,
+                                 kFrontFrame,  "page",       "job"}
+                         .join('|');
+        QTest::newRow("back chosen but empty, cd follows")
+            << u"BC"_s << u"FIC"_s << job + kCdSheet + u"|job"_s;
+        QTest::newRow("cd chosen but empty") << u"C"_s << u"FIB"_s << job + u"job"_s;
+        QTest::newRow("back alone") << u"B"_s << u"BC"_s << job + kBackSheet + u"|job"_s;
+        QTest::newRow("all four") << u"FIBC"_s << u"FIBC"_s
+                                  << job + QStringList{kSheet1Start,  kInsidePicture, kInsideFrame,
+                                                       kFrontPicture, kFrontFrame,    "page",
+                                                       kBackSheet,    kCdSheet,       "job"}
+                                               .join('|');
+    }
+    void sheetsFollowTheChoiceAndThePictures()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, pictures);
+        QFETCH(QString, expected);
+        ModelFixture f;
+        Recording rec;
+        rec.pictures = somePictures(pictures);
+        RecordingTarget target(rec, f.ui);
+        const PrintLayout layout(flags(chosen), rec.pictures);
+        QVERIFY(layout.print(target));
+        QCOMPARE(rec.ops.join('|'), expected);
+        QCOMPARE(layout.sheetCount(), int(rec.ops.count(QStringLiteral("page"))));
+    }
+
+    void everyFailureIsSkippedAndTheCursorComesBack()
+    {
+        ModelFixture f;
+        Recording clean;
+        clean.pictures = somePictures(QStringLiteral("FIBC"));
+        const PrintLayout layout(flags(QStringLiteral("FIBC")), clean.pictures);
+        {
+            RecordingTarget target(clean, f.ui);
+            QVERIFY(layout.print(target));
+        }
+        // Each single failure, then all of them at once (no printer at all).
+        for (int failing = -1; failing < clean.ops.size(); ++failing) {
+            Recording rec;
+            rec.pictures = clean.pictures;
+            rec.fails = [failing](int op) { return failing < 0 || op == failing; };
+            RecordingTarget target(rec, f.ui);
+            const bool jobOk = layout.print(target);
+            QCOMPARE(rec.ops, clean.ops);
+            QCOMPARE(jobOk, failing >= 0 && failing != clean.ops.size() - 1);
+            QCOMPARE(rec.busyAtOp, QList<int>(clean.ops.size(), 1));
+            QCOMPARE(f.ui.busyDepth, 0);
+        }
+    }
+
+};
+
+QTEST_GUILESS_MAIN(TestModel)
+#include "tst_model.moc"
