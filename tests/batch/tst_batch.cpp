@@ -1,0 +1,452 @@
+// orvella-batch as a user runs it: a separate process on real files, its PDF measured on
+// paper against the program's own print, its PNG sheets, its errors and what it leaves.
+#include "LangRuntime.h"
+#include "TestEnv.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPageLayout>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <cmath>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+struct Run
+{
+    int code = -1;
+    QString out;
+    QString err;
+};
+
+Run runProgram(const QString& program, const QStringList& args, const QString& workDir = {})
+{
+    QProcess process;
+    if (!workDir.isEmpty())
+        process.setWorkingDirectory(workDir);
+    process.start(program, args);
+    Run run;
+    if (!process.waitForFinished(120000) || process.exitStatus() != QProcess::NormalExit) {
+        process.kill();
+        process.waitForFinished(5000);
+        run.err = u"<did not finish>"_s;
+        return run;
+    }
+    run.code = process.exitCode();
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
+
+Run batch(const QStringList& args, const QString& workDir = {})
+{
+    return runProgram(QStringLiteral(ORVELLA_BATCH), args, workDir);
+}
+
+QString tool(const char* name)
+{
+    return QStandardPaths::findExecutable(QString::fromLatin1(name));
+}
+
+int pageCount(const QString& pdf)
+{
+    const Run info = runProgram(tool("pdfinfo"), {pdf});
+    const QRegularExpressionMatch m =
+        QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(info.out);
+    return m.hasMatch() ? m.captured(1).toInt() : -1;
+}
+
+QImage renderPage(const QString& pdf, int page, int dpi, const QString& prefix)
+{
+    const Run r = runProgram(tool("pdftoppm"),
+                             {u"-r"_s, QString::number(dpi), u"-gray"_s, u"-png"_s,
+                              u"-singlefile"_s, u"-f"_s, QString::number(page), u"-l"_s,
+                              QString::number(page), pdf, prefix});
+    return r.code == 0 ? QImage(prefix + u".png"_s) : QImage();
+}
+
+// The centre of the dark line crossing a scan near `expected` (pixels), or -1000.
+double lineAt(const QImage& sheet, bool vertical, double expected, int across)
+{
+    double sum = 0;
+    int count = 0;
+    for (int at = int(expected) - 15; at <= int(expected) + 15; ++at) {
+        const QPoint p = vertical ? QPoint(at, across) : QPoint(across, at);
+        if (sheet.rect().contains(p) && qGray(sheet.pixel(p)) < 128) {
+            sum += at + 0.5;
+            ++count;
+        }
+    }
+    return count ? sum / count : -1000.0;
+}
+
+// The four edges (left, right, top, bottom, in pixels) of the frame expected at `px`,
+// each measured 4 mm in from a corner.
+QList<double> frameEdges(const QImage& sheet, const QRectF& px, double pxPerMm)
+{
+    const double in = 4 * pxPerMm;
+    return {lineAt(sheet, true, px.left(), int(px.top() + in)),
+            lineAt(sheet, true, px.right(), int(px.bottom() - in)),
+            lineAt(sheet, false, px.top(), int(px.right() - in)),
+            lineAt(sheet, false, px.bottom(), int(px.left() + in))};
+}
+
+const QList<QList<QRectF>> kFrames = {{QRectF(20, 20, 120, 120), QRectF(140, 20, 120, 120)},
+                                      {QRectF(20, 20, 150, 118)},
+                                      {QRectF(20, 20, 150, 118)}};
+constexpr double kMarginMm = 10 * 25.4 / 72; // where Qt's PDF printer starts the printable area
+
+QStringList filesIn(const QString& folder)
+{
+    QStringList out;
+    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                            QDir::Hidden)) {
+        out << info.fileName();
+        if (info.isDir())
+            for (const QString& inner : filesIn(info.filePath()))
+                out << info.fileName() + u'/' + inner;
+    }
+    out.sort();
+    return out;
+}
+
+} // namespace
+
+class TestBatch : public QObject
+{
+    Q_OBJECT
+
+    std::unique_ptr<TestEnv> m_env;
+    QString m_set;
+
+    // A set of four light pictures, named relative to the set file.
+    QString writeSet(const QString& name, const QString& faces = u"FIBC"_s)
+    {
+        const QColor colors[] = {QColor(255, 255, 160), QColor(160, 255, 255),
+                                 QColor(255, 200, 255), QColor(200, 255, 200)};
+        const char* keys[] = {"ImgFront", "ImgInside", "ImgBack", "ImgCd"};
+        QByteArray set = "[Files]\r\n";
+        for (int face = 0; face < 4; ++face) {
+            QByteArray value;
+            if (faces.contains(QLatin1Char("FIBC"[face]))) {
+                const QString picture = u"pictures/face%1.png"_s.arg(face);
+                QImage image(64, 48, QImage::Format_RGB32);
+                image.fill(colors[face]);
+                QDir().mkpath(m_env->path(u"pictures"_s));
+                image.save(m_env->path(picture));
+                value = picture.toUtf8();
+            }
+            set += QByteArray(keys[face]) + '=' + value + "\r\n";
+        }
+        return m_env->writeFile(name, set);
+    }
+
+    QString text(int number) { return LangString(number).replace(u"\r\n"_s, u" "_s); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        // A page at 600 dpi is larger than what Qt reads by default.
+        QImageReader::setAllocationLimit(1024);
+    }
+    void init()
+    {
+        m_env = std::make_unique<TestEnv>();
+        m_env->installShippedDatabase();
+        lang::LangRuntime::instance().reset();
+        lang::LangRuntime::instance().setCurrentLanguage(2);
+        lang::LangRuntime::instance().setSavesChoice(false);
+        m_set = writeSet(u"cover.ovc"_s);
+    }
+    void cleanup()
+    {
+        lang::LangRuntime::instance().reset();
+        m_env.reset();
+    }
+
+    void framesLandWhereTheProgramPrintsThem_data()
+    {
+        QTest::addColumn<QString>("paper");
+        QTest::newRow("A4") << u"A4"_s;
+        QTest::newRow("Letter") << u"Letter"_s;
+    }
+    void framesLandWhereTheProgramPrintsThem()
+    {
+        QFETCH(QString, paper);
+        if (tool("pdftoppm").isEmpty() || tool("pdfinfo").isEmpty())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
+        const QString ours = m_env->path(u"batch.pdf"_s);
+        const QString theirs = m_env->path(u"program.pdf"_s);
+        const Run run = batch({u"--paper"_s, paper, u"--output"_s, ours, m_set});
+        QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(runProgram(QStringLiteral(ORVELLA_REFERENCE_PRINT), {m_set, theirs, paper}).code,
+                 0);
+        QCOMPARE(pageCount(ours), 3);
+        QCOMPARE(pageCount(theirs), 3);
+
+        constexpr int dpi = 600;
+        constexpr double pxPerMm = dpi / 25.4;
+        const double tolerance = 0.05 * pxPerMm;
+        for (int page = 1; page <= 3; ++page) {
+            const QImage a = renderPage(ours, page, dpi, m_env->path(u"a%1"_s.arg(page)));
+            const QImage b = renderPage(theirs, page, dpi, m_env->path(u"b%1"_s.arg(page)));
+            QVERIFY(!a.isNull() && !b.isNull());
+            QCOMPARE(a.size(), b.size());
+            QVERIFY(a.width() > a.height());
+            for (const QRectF& mm : kFrames[page - 1]) {
+                const QRectF onPaper = mm.translated(kMarginMm, kMarginMm);
+                const QRectF px(onPaper.topLeft() * pxPerMm, onPaper.size() * pxPerMm);
+                const QList<double> ourEdges = frameEdges(a, px, pxPerMm);
+                const QList<double> theirEdges = frameEdges(b, px, pxPerMm);
+                const QString where = u"page %1 frame %2,%3: batch %4 program %5"_s.arg(page)
+                                          .arg(mm.x())
+                                          .arg(mm.y())
+                                          .arg(QStringList({QString::number(ourEdges[0]),
+                                                            QString::number(ourEdges[1]),
+                                                            QString::number(ourEdges[2]),
+                                                            QString::number(ourEdges[3])})
+                                                   .join(u' '))
+                                          .arg(QStringList({QString::number(theirEdges[0]),
+                                                            QString::number(theirEdges[1]),
+                                                            QString::number(theirEdges[2]),
+                                                            QString::number(theirEdges[3])})
+                                                   .join(u' '));
+                for (int edge = 0; edge < 4; ++edge) {
+                    QVERIFY2(theirEdges[edge] > 0, qPrintable(where));
+                    QVERIFY2(std::abs(ourEdges[edge] - theirEdges[edge]) <= tolerance,
+                             qPrintable(where));
+                }
+            }
+        }
+    }
+
+    void facesChooseTheSheets_data()
+    {
+        QTest::addColumn<QString>("pictures");
+        QTest::addColumn<QStringList>("faces");
+        QTest::addColumn<int>("pages");
+        QTest::newRow("every face with a picture") << u"FIBC"_s << QStringList() << 3;
+        QTest::newRow("front brings the booklet") << u"FIBC"_s << QStringList{u"front"_s} << 1;
+        QTest::newRow("inside and cd") << u"FIBC"_s << QStringList{u"Inside,CD"_s} << 2;
+        QTest::newRow("back only") << u"FIBC"_s << QStringList{u"back"_s} << 1;
+        QTest::newRow("a set without a booklet") << u"BC"_s << QStringList() << 2;
+    }
+    void facesChooseTheSheets()
+    {
+        QFETCH(QString, pictures);
+        QFETCH(QStringList, faces);
+        QFETCH(int, pages);
+        if (tool("pdfinfo").isEmpty())
+            QSKIP("poppler-utils (pdfinfo) is not installed");
+        const QString set = writeSet(u"chosen.ovc"_s, pictures);
+        QStringList args;
+        if (!faces.isEmpty())
+            args << u"--faces"_s << faces;
+        // No --output: the set's name in the current folder.
+        const Run run = batch(args << set, m_env->folder());
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(pageCount(m_env->path(u"chosen.pdf"_s)), pages);
+    }
+
+    void pngSheetsAreWholePagesOnWhite()
+    {
+        const QString folder = m_env->path(u"sheets"_s);
+        // 254 dpi: ten pixels a millimetre.
+        const Run run = batch({u"--png"_s, folder, u"--dpi"_s, u"254"_s, m_set});
+        QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QCOMPARE(filesIn(folder), QStringList({u"sheet-1.png"_s, u"sheet-2.png"_s,
+                                               u"sheet-3.png"_s}));
+        const QColor colors[] = {QColor(255, 255, 160), QColor(255, 200, 255),
+                                 QColor(200, 255, 200)};
+        for (int sheet = 1; sheet <= 3; ++sheet) {
+            const QImage image(QDir(folder).filePath(u"sheet-%1.png"_s.arg(sheet)));
+            QCOMPARE(image.size(), QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
+                                               QMarginsF())
+                                       .fullRectPixels(254)
+                                       .size());
+            QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
+            QCOMPARE(image.pixelColor(2960, 2090), QColor(Qt::white));
+            const QRectF frame = kFrames[sheet - 1].last();
+            const QRectF px((frame.topLeft() + QPointF(kMarginMm, kMarginMm)) * 10,
+                            frame.size() * 10);
+            const QList<double> edges = frameEdges(image, px, 10);
+            QVERIFY(std::abs(edges[0] - px.left()) <= 1.5 && std::abs(edges[1] - px.right()) <= 1.5);
+            QVERIFY(std::abs(edges[2] - px.top()) <= 1.5 && std::abs(edges[3] - px.bottom()) <= 1.5);
+            // The last face of the sheet fills its frame: Front, Back, CD.
+            QCOMPARE(image.pixelColor(px.center().toPoint()), colors[sheet - 1]);
+        }
+    }
+
+    void offsetAndScaleMoveTheFrames()
+    {
+        const QString folder = m_env->path(u"calibrated"_s);
+        const Run run = batch({u"--png"_s, folder, u"--dpi"_s, u"254"_s, u"--faces"_s, u"back"_s,
+                               u"--offset"_s, u"5,-3"_s, u"--scale=102,98"_s, m_set});
+        QVERIFY2(run.code == 0, qPrintable(run.err));
+        QCOMPARE(filesIn(folder), QStringList{u"sheet-1.png"_s});
+        const QImage image(QDir(folder).filePath(u"sheet-1.png"_s));
+        // x' = 5 + x * 1.02, y' = -3 + y * 0.98
+        const QRectF moved(5 + 20 * 1.02, -3 + 20 * 0.98, 150 * 1.02, 118 * 0.98);
+        const QRectF px((moved.topLeft() + QPointF(kMarginMm, kMarginMm)) * 10, moved.size() * 10);
+        const QList<double> edges = frameEdges(image, px, 10);
+        const QString where = u"%1 %2 %3 %4 expected %5 %6 %7 %8"_s.arg(edges[0]).arg(edges[1])
+                                  .arg(edges[2]).arg(edges[3]).arg(px.left()).arg(px.right())
+                                  .arg(px.top()).arg(px.bottom());
+        QVERIFY2(std::abs(edges[0] - px.left()) <= 1.5, qPrintable(where));
+        QVERIFY2(std::abs(edges[1] - px.right()) <= 1.5, qPrintable(where));
+        QVERIFY2(std::abs(edges[2] - px.top()) <= 1.5, qPrintable(where));
+        QVERIFY2(std::abs(edges[3] - px.bottom()) <= 1.5, qPrintable(where));
+    }
+
+    void badInputIsNamedAndLeavesNothing_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<QStringList>("named"); // "@x" is the test folder's file x
+        QTest::addColumn<int>("message");
+        QTest::newRow("missing set")
+            << QStringList{u"--output"_s, u"@out.pdf"_s, u"@none.ovc"_s} << 3
+            << QStringList{u"@none.ovc"_s} << 1432;
+        QTest::newRow("unreadable picture")
+            << QStringList{u"--output"_s, u"@out.pdf"_s, u"@cover.ovc"_s} << 4
+            << QStringList{u"@pictures/face2.png"_s} << 1126;
+        QTest::newRow("unwritable output")
+            << QStringList{u"--output"_s, u"@cover.ovc.d/out.pdf"_s, u"@cover.ovc"_s} << 5
+            << QStringList{u"@cover.ovc.d/out.pdf"_s} << 1436;
+        QTest::newRow("png folder where a sheet cannot go")
+            << QStringList{u"--png"_s, u"@blocked"_s, u"@cover.ovc"_s} << 5
+            << QStringList{u"@blocked/sheet-2.png"_s} << 1436;
+        QTest::newRow("output over a picture")
+            << QStringList{u"--output"_s, u"@pictures/face0.png"_s, u"@cover.ovc"_s} << 2
+            << QStringList{u"@pictures/face0.png"_s} << 1428;
+        QTest::newRow("unknown face")
+            << QStringList{u"--faces"_s, u"front,spine"_s, u"@cover.ovc"_s} << 2
+            << QStringList{u"spine"_s} << 1424;
+        QTest::newRow("negative dpi")
+            << QStringList{u"--dpi"_s, u"-300"_s, u"@cover.ovc"_s} << 2
+            << QStringList{u"--dpi -300"_s} << 1426;
+        QTest::newRow("scale out of range")
+            << QStringList{u"--scale"_s, u"106,100"_s, u"@cover.ovc"_s} << 2
+            << QStringList{u"106,100"_s} << 1426;
+        QTest::newRow("unknown option")
+            << QStringList{u"--colour"_s, u"@cover.ovc"_s} << 2 << QStringList{u"--colour"_s}
+            << 1422;
+        QTest::newRow("face without a picture")
+            << QStringList{u"--faces"_s, u"cd"_s, u"@backless.ovc"_s} << 4
+            << QStringList{u"@backless.ovc"_s, u"CD"_s} << 1434;
+    }
+    void badInputIsNamedAndLeavesNothing()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(int, code);
+        QFETCH(QStringList, named);
+        QFETCH(int, message);
+        const auto local = [&](QString s) {
+            return s.startsWith(u'@') ? m_env->path(s.mid(1)) : s;
+        };
+        // A set without a CD picture; broken bytes where the Back picture should be; a file
+        // where a folder should be; a folder where the second sheet should go.
+        writeSet(u"backless.ovc"_s, u"FIB"_s);
+        if (QTest::currentDataTag() == u"unreadable picture"_s)
+            m_env->writeFile(u"pictures/face2.png"_s, "not a picture");
+        m_env->writeFile(u"cover.ovc.d"_s, "a file");
+        QDir().mkpath(m_env->path(u"blocked/sheet-2.png"_s));
+        const QStringList before = filesIn(m_env->folder());
+
+        QStringList resolved;
+        for (const QString& arg : std::as_const(args))
+            resolved << local(arg);
+        const Run run = batch(resolved, m_env->folder());
+        QCOMPARE(run.code, code);
+        // A slow run (a busy machine) may also tell its progress.
+        QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
+        lines.removeIf([](const QString& line) {
+            return line.contains(QRegularExpression(u"^orvella-batch: \\[\\d+/\\d+\\] "_s));
+        });
+        QVERIFY2(lines.size() == 1 && lines[0].startsWith(u"orvella-batch: "_s), qPrintable(run.err));
+        for (const QString& name : std::as_const(named))
+            QVERIFY2(run.err.contains(local(name)), qPrintable(run.err));
+        QVERIFY2(run.err.contains(text(message).remove(QRegularExpression(u"\\s*:$"_s))),
+                 qPrintable(run.err));
+        QVERIFY(run.out.isEmpty());
+        // Not a byte more on disk: no PDF, no sheet, no temporary file, no folder.
+        QCOMPARE(filesIn(m_env->folder()), before);
+    }
+
+    void captionsSpeakTheChosenLanguage()
+    {
+        if (tool("pdftotext").isEmpty())
+            QSKIP("poppler-utils (pdftotext) is not installed");
+        const auto captionOf = [&](const QStringList& options) {
+            const QString pdf = m_env->path(u"language.pdf"_s);
+            const Run run = batch(QStringList(options) << u"--faces"_s << u"front"_s
+                                                       << u"--output"_s << pdf << m_set);
+            if (run.code != 0)
+                return u"exit %1: %2"_s.arg(run.code).arg(run.err);
+            return runProgram(tool("pdftotext"), {pdf, u"-"_s}).out.simplified();
+        };
+        const auto expected = [&](int language) {
+            lang::LangRuntime::instance().reset();
+            lang::LangRuntime::instance().setCurrentLanguage(language);
+            lang::LangRuntime::instance().setSavesChoice(false);
+            return LangString(1318).simplified();
+        };
+        const QString settings = m_env->path(u"xdg/config/ORVLA/ORVLA.conf"_s);
+
+        // Nothing saved: English.
+        QCOMPARE(captionOf({}), expected(2));
+        QVERIFY(!QFile::exists(settings));
+        // The saved choice, as the program keeps it.
+        m_env->writeFile(u"xdg/config/ORVLA/ORVLA.conf"_s, "[Preferences]\nLanguage=3\n");
+        QCOMPARE(captionOf({}), expected(3));
+        // The option wins, in any letter case, and the saved choice stays as it was.
+        QCOMPARE(captionOf({u"--language"_s, u"deutsch"_s}), expected(4));
+        QFile conf(settings);
+        QVERIFY(conf.open(QIODevice::ReadOnly));
+        QCOMPARE(conf.readAll(), QByteArray("[Preferences]\nLanguage=3\n"));
+
+        const Run unknown = batch({u"--language"_s, u"Klingon"_s, m_set}, m_env->folder());
+        QCOMPARE(unknown.code, 2);
+        QVERIFY(unknown.err.contains(u"Klingon"_s) && unknown.err.contains(u"Deutsch"_s));
+        QVERIFY(!QFile::exists(m_env->path(u"cover.pdf"_s)));
+    }
+
+    void helpVersionAndABrokenDatabase()
+    {
+        const Run help = batch({u"--help"_s});
+        QCOMPARE(help.code, 0);
+        QVERIFY(help.out.startsWith(u"Usage: orvella-batch"_s) && help.err.isEmpty());
+        QVERIFY(help.out.contains(u"--offset X,Y"_s) && !help.out.contains(u'\r'));
+        const Run version = batch({u"--version"_s});
+        QCOMPARE(version.code, 0);
+        QCOMPARE(version.out, u"orvella-batch %1.%2.%3.%4\n"_s.arg(ORVELLA_VERSION_MAJOR)
+                                  .arg(ORVELLA_VERSION_MINOR)
+                                  .arg(ORVELLA_VERSION_BUILD)
+                                  .arg(ORVELLA_VERSION_REVISION));
+
+        // The tool beside a database that is not there, then one that is damaged: a message
+        // on stderr and an exit, never a question.
+        const QString copy = m_env->path(u"bin/orvella-batch"_s);
+        QDir().mkpath(m_env->path(u"bin"_s));
+        QVERIFY(QFile::copy(QStringLiteral(ORVELLA_BATCH), copy));
+        const Run noDatabase = runProgram(copy, {m_set});
+        QCOMPARE(noDatabase.code, 6);
+        QVERIFY2(noDatabase.err.contains(m_env->path(u"bin/Spoken.DBF"_s)),
+                 qPrintable(noDatabase.err));
+        m_env->writeFile(u"bin/Spoken.DBF"_s, "[SPOKEN]\r\nNumLanguages=2\r\n");
+        const Run damaged = runProgram(copy, {m_set});
+        QCOMPARE(damaged.code, 6);
+        QVERIFY(damaged.err.startsWith(u"orvella-batch: "_s));
+        QVERIFY(!QFile::exists(m_env->path(u"cover.pdf"_s)));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBatch)
+#include "tst_batch.moc"
