@@ -83,6 +83,18 @@ qint64 pixels(const QSize& size)
     return qint64(size.width()) * size.height();
 }
 
+// The pixels a decode works on. Qt's GIF reader paints every frame onto a canvas of the
+// file's logical screen, however small the image on it: a 9 x 769 picture on a screen of
+// 4128 x 10062 costs 170 MB and seconds.
+QSize canvasSize(const QByteArray& format, const QByteArray& bytes, const QSize& size)
+{
+    if (format != "gif" || bytes.size() < 10 || !size.isValid())
+        return size;
+    const auto* b = reinterpret_cast<const uchar*>(bytes.constData());
+    const QSize screen(b[6] | b[7] << 8, b[8] | b[9] << 8);
+    return screen.expandedTo(size);
+}
+
 // What Qt's reader is handed: bitmaps put in order first (see BmpNormalizer.h), everything
 // else as it is. Nothing when the bytes must not reach the reader at all.
 struct Source
@@ -183,11 +195,12 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
         size = image.size();
         decoded = true;
     }
-    if (!sizeAllowed(size) || !isBitmapComplete(format, bytes))
+    const QSize canvas = canvasSize(format, bytes, size);
+    if (!sizeAllowed(size) || !sizeAllowed(canvas) || !isBitmapComplete(format, bytes))
         return result;
-    if (pixels(size) > ClaimCheckPixels && pixels(size) / MaxPixelsPerByte > bytes.size())
+    if (pixels(canvas) > ClaimCheckPixels && pixels(canvas) / MaxPixelsPerByte > bytes.size())
         return result;
-    if (!decoded && pixels(size) <= TrialDecodePixels && decode(bytes, format, index).isNull())
+    if (!decoded && pixels(canvas) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;
 
     result.format = format;
@@ -210,7 +223,7 @@ QImage BitmapDecoder::decode(const QByteArray& bytes, const QByteArray& format, 
     Reader reader(source->bytes, source->format);
     if (imageIndex > 0 && !reader->jumpToImage(imageIndex))
         return QImage();
-    const QSize full = reader->size();
+    const QSize full = canvasSize(source->format, source->bytes, reader->size());
     if (full.isValid() && !sizeAllowed(full))
         return QImage();
     const DecodeGate::Ticket ticket(decodeCost(full, *source, scaledTo));
