@@ -60,7 +60,7 @@ int main(int argc, char* argv[])
     double rssBefore = bench::statusMegabytes("VmRSS:");
     double rssOpen = 0;
     auto openAndPaint = [&] {
-        const std::shared_ptr<clsCover> cover = clsCover::create();
+        const std::shared_ptr<clsCover> cover = clsCover::create(&window);
         window.setActiveCover(cover);
         cover->setFileCover(set);
         cover->LoadCover();
@@ -87,7 +87,7 @@ int main(int argc, char* argv[])
     std::printf("four JPEG files: %.1f MB\n", fileBytes / 1e6);
     std::printf("full decode with QImageReader: %.0f ms\n", decode);
     std::printf("open the set until four faces are painted: %.0f ms\n", open);
-    std::printf("ratio open / full decode: %.2f (target <= 0.35)\n", open / decode);
+    std::printf("ratio open / full decode: %.2f (target <= 0.30)\n", open / decode);
     std::printf("memory held by the open set: %.0f MB (target <= 150)\n", rssOpen - rssBefore);
     return 0;
 }
