@@ -28,6 +28,8 @@ constexpr int MaxIconImages = 64;
 // 600 dpi comes to about 40000); a tiny file claiming a vast picture only costs the time
 // and memory of decoding nothing.
 constexpr qint64 MaxPixelsPerByte = 100000;
+// LZW codes grow to 12 bits and stand for at most 4096 pixels each.
+constexpr qint64 MaxGifPixelsPerByte = 4096;
 constexpr qint64 ClaimCheckPixels = 16LL * 1000 * 1000;
 
 // Qt's default refuses a 50-megapixel photo; the limit is raised to what the size check
@@ -198,7 +200,8 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     const QSize canvas = canvasSize(format, bytes, size);
     if (!sizeAllowed(size) || !sizeAllowed(canvas) || !isBitmapComplete(format, bytes))
         return result;
-    if (pixels(canvas) > ClaimCheckPixels && pixels(canvas) / MaxPixelsPerByte > bytes.size())
+    const qint64 perByte = format == "gif" ? MaxGifPixelsPerByte : MaxPixelsPerByte;
+    if (pixels(canvas) > ClaimCheckPixels && pixels(canvas) / perByte > bytes.size())
         return result;
     if (!decoded && pixels(canvas) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;
