@@ -1,6 +1,7 @@
 // Repainting a face that holds a 6000 x 4000 picture, at the window's size.
 #include "BenchSupport.h"
 
+#include "CoverSet.h"
 #include "ImageArea.h"
 #include "Picture.h"
 
@@ -20,7 +21,8 @@ int main(int argc, char* argv[])
 
     QWidget page;
     page.resize(460, 400);
-    ImageArea area(0, &page);
+    CoverSet set;
+    ImageArea area(&set, 0, &page);
     area.setGeometry(9, 18, 338, 330);
     page.show();
     area.setPicture(platform::Picture::fromFile(path), path);
