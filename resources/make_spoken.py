@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1438
+LAST = 1470
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -509,6 +509,73 @@ STRINGS = [
      "et --png ; voir --help :",
      "Geben Sie genau eine Cover-Set-Datei an und höchstens eine der Optionen --output und "
      "--png; siehe --help:"),
+    # Print preview, the printable area, printer calibration
+    (1440, "File > Print preview; without its access key and dots, the preview's title",
+     "Print pre&view...", "&Vista previa de impresión...", "&Aperçu avant impression...",
+     "Druck&vorschau..."),
+    (1442, "Question before printing: sheets reach beyond the printer's printable area (a line "
+           "per sheet follows, then 1448)",
+     "Part of these sheets lies outside the area this printer can print on and will be "
+     "missing from the paper:",
+     "Parte de estas hojas queda fuera del área que esta impresora puede imprimir y faltará "
+     "en el papel:",
+     "Une partie de ces feuilles sort de la zone que cette imprimante peut imprimer et "
+     "manquera sur le papier :",
+     "Ein Teil dieser Blätter liegt außerhalb des Bereichs, den dieser Drucker bedrucken kann, "
+     "und fehlt auf dem Papier:"),
+    (1444, "A line of 1442: %1 the sheet's number, %2 its printed caption, %3 the millimetres",
+     "Sheet %1 (%2): %3 mm missing in width",
+     "Hoja %1 (%2): faltan %3 mm de ancho",
+     "Feuille %1 (%2) : il manque %3 mm en largeur",
+     "Blatt %1 (%2): %3 mm fehlen in der Breite"),
+    (1446, "A line of 1442: %1 the sheet's number, %2 its printed caption, %3 the millimetres",
+     "Sheet %1 (%2): %3 mm missing in height",
+     "Hoja %1 (%2): faltan %3 mm de alto",
+     "Feuille %1 (%2) : il manque %3 mm en hauteur",
+     "Blatt %1 (%2): %3 mm fehlen in der Höhe"),
+    (1448, "The end of 1442 (Yes prints, No cancels)",
+     "Print anyway?", "¿Imprimir de todos modos?", "Imprimer quand même ?", "Trotzdem drucken?"),
+    (1450, "Preferences: tab of the printer calibration",
+     "Printer", "Impresora", "Imprimante", "Drucker"),
+    (1452, "Preferences, printer tab: label of the printer list",
+     "Prin&ter:", "&Impresora:", "&Imprimante :", "&Drucker:"),
+    (1454, "Preferences, printer tab: the entry of the list that prints to a PDF file",
+     "PDF file", "Archivo PDF", "Fichier PDF", "PDF-Datei"),
+    (1456, "Preferences, printer tab: label of the two offset fields (x, then y)",
+     "O&ffset x, y (mm):", "&Desplazamiento x, y (mm):", "&Décalage x, y (mm) :",
+     "&Versatz x, y (mm):"),
+    (1458, "Preferences, printer tab: label of the two scale fields (x, then y)",
+     "&Scale x, y (%):", "&Escala x, y (%):", "É&chelle x, y (%) :", "&Skalierung x, y (%):"),
+    (1460, "Preferences, printer tab: button that prints the calibration page; without its "
+           "access key, the title of the dialog asking for its PDF file",
+     "Print &calibration page", "Imprimir página de &calibración",
+     "Imprimer la page d'é&talonnage", "&Kalibrierseite drucken"),
+    (1462, "Message: a calibration value was refused (line break and the typed text follow)",
+     "Offsets are numbers from -10 to 10 mm and scales numbers from 95 to 105 %, with at most "
+     "one decimal. This value cannot be used:",
+     "Los desplazamientos son números de -10 a 10 mm y las escalas números de 95 a 105 %, con "
+     "un decimal como máximo. Este valor no se puede usar:",
+     "Les décalages sont des nombres de -10 à 10 mm et les échelles des nombres de 95 à 105 %, "
+     "avec au plus une décimale. Cette valeur ne peut pas être utilisée :",
+     "Versätze sind Zahlen von -10 bis 10 mm und Skalierungen Zahlen von 95 bis 105 %, mit "
+     "höchstens einer Nachkommastelle. Dieser Wert kann nicht verwendet werden:"),
+    (1464, "Printed on the calibration page: %1 the printer, %2 and %3 where the printable area "
+           "starts on the paper, %4 to %7 the values in use",
+     "Calibration page for %1. The printable area starts %2 mm from the left edge and %3 mm "
+     "from the top edge of the paper. Offset x %4 mm, y %5 mm; scale x %6 %, y %7 %.",
+     "Página de calibración de %1. El área imprimible empieza a %2 mm del borde izquierdo y a "
+     "%3 mm del borde superior del papel. Desplazamiento x %4 mm, y %5 mm; escala x %6 %, "
+     "y %7 %.",
+     "Page d'étalonnage de %1. La zone imprimable commence à %2 mm du bord gauche et à %3 mm "
+     "du bord supérieur du papier. Décalage x %4 mm, y %5 mm ; échelle x %6 %, y %7 %.",
+     "Kalibrierseite für %1. Der druckbare Bereich beginnt %2 mm vom linken und %3 mm vom "
+     "oberen Papierrand. Versatz x %4 mm, y %5 mm; Skalierung x %6 %, y %7 %."),
+    (1466, "Print preview: zoom to show a whole page",
+     "Whole page", "Página completa", "Page entière", "Ganze Seite"),
+    (1468, "Print preview: zoom to the page's width",
+     "Page width", "Ancho de página", "Largeur de page", "Seitenbreite"),
+    (1470, "Print preview: button that prints the pages shown",
+     "&Print", "&Imprimir", "&Imprimer", "&Drucken"),
 ]
 
 # Texts that the program joins directly to something else, so their last
@@ -520,17 +587,19 @@ ENDS_WITH_BLANK = {1118, 1212, 1214, 1216, 1218, 1276, 1344}
 # window, so they are one group, together with the fixed "&Cd" tab.
 ACCESS_KEY_GROUPS = {
     "menu bar and cover tabs": [1066, 1062, 1096, 1070, 1166, 1074, 1044, "&Cd"],
-    "File menu": [1080, 1084, 1092, 1266, 1088, 1238, 1076, 1154],
+    "File menu": [1080, 1084, 1092, 1266, 1088, 1440, 1238, 1076, 1154],
     "Edit menu": [1056, 1086, 1072, 1060, 1064],
     "Window menu": [1048, 1042],
     "Help menu": [1054, 1144, 1312, 1038],
     "print dialog": [1172, 1204, 1124, "CD", 1088, 1046],
-    "preferences": [1252, 1012, "&Ok", 1046],
+    "preferences": [1252, 1450, 1012, "&Ok", 1046],
+    "preferences, printer tab": [1452, 1456, 1458, 1460, "&Ok", 1046],
+    "print preview": [1470, 1046],
     "cover sites": [1040, 1058, 1078, 1068, 1052],
     "site dialog": [1298, 1300, "&Ok", 1046],
 }
 NEEDS_ACCESS_KEY = {n for group in ACCESS_KEY_GROUPS.values() for n in group
-                    if isinstance(n, int)} - {1046, 1252}
+                    if isinstance(n, int)} - {1046, 1252, 1450}
 
 
 def french_typography(text):
