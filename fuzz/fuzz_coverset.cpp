@@ -1,17 +1,16 @@
 // Reading a cover-set file from any bytes, and saving the paths it named back into it as a
 // Save does: the four keys written, read again, must give the same paths, and saving the
-// same paths again must change nothing.
+// same paths again must change nothing. Each path is also resolved against the set's folder
+// as opening the set does.
 //
 // Input: the file's bytes.
 #include "CoverSetFile.h"
 #include "FuzzScratch.h"
-#include "PrivateProfile.h"
 
-#include <QList>
+#include <QDir>
 
 #include <cstdio>
 #include <cstdlib>
-#include <utility>
 
 namespace {
 
@@ -35,14 +34,6 @@ QString readBackForm(const QString& path)
     return text.trimmed();
 }
 
-QList<std::pair<QString, QString>> keysOf(const CoverSetPaths& paths)
-{
-    QList<std::pair<QString, QString>> keys;
-    for (const FaceInfo& face : kFaces)
-        keys.append({QString::fromLatin1(face.fileKey), paths[face.index]});
-    return keys;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
@@ -52,11 +43,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     FuzzScratch::write(path, bytes);
 
     const CoverSetPaths paths = readCoverSetFile(path);
-    for (const QString& picture : paths)
+    for (const QString& picture : paths) {
         check(picture.size() < 2048, "a path is longer than the reader's buffer");
+        const QString resolved = resolvePicturePath(path, picture);
+        check(picture.isEmpty() == resolved.isEmpty(), "resolving changed whether a path is empty");
+        check(picture.isEmpty() || QDir::isAbsolutePath(resolved),
+              "a path resolved to a relative one");
+    }
 
-    check(platform::WritePrivateProfileStrings(QStringLiteral("Files"), keysOf(paths), path),
-          "saving the paths the file named was refused");
+    check(writeCoverSetFile(path, paths), "saving the paths the file named was refused");
     const CoverSetPaths saved = readCoverSetFile(path);
     for (const FaceInfo& face : kFaces) {
         check(saved[face.index] == readBackForm(paths[face.index]),
@@ -65,8 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     QByteArray once;
     check(FuzzScratch::read(path, &once), "the saved file is gone");
-    check(platform::WritePrivateProfileStrings(QStringLiteral("Files"), keysOf(saved), path),
-          "saving again was refused");
+    check(writeCoverSetFile(path, saved), "saving again was refused");
     QByteArray twice;
     check(FuzzScratch::read(path, &twice), "the saved file is gone");
     check(saved != paths || twice == once, "saving the same paths again changed the file");

@@ -18,7 +18,7 @@ here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 all_targets=(profile langdb coverset sitelist picture)
 
 usage() {
-  sed -n '2,16p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
+  sed -n '2,14p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
   exit 2
 }
 
@@ -152,9 +152,13 @@ check() {
   [ "$failed" -eq 0 ]
 }
 
-# The last status line of a libFuzzer log: "#123 ... cov: 45 ft: 67 corp: 8/1Kb exec/s: 9".
-status_of() {
-  grep -E '^#[0-9]+' "$1" | tail -1 || true
+# Coverage of a target over the given corpus folders, each input run once:
+# "cov: 601 ft: 1349" (code edges, then the finer features libFuzzer tells apart).
+coverage_of() {
+  local target="$1"
+  shift
+  "$bin/fuzz_$target" "${limits[@]}" -runs=0 "$@" 2>&1 |
+    grep -o 'INITED cov: [0-9]* ft: [0-9]*' | tail -1 | sed 's/INITED //'
 }
 
 long() {
@@ -165,25 +169,29 @@ long() {
     local corpus="$bin/corpus/$target"
     local findings="$bin/findings/$target"
     mkdir -p "$corpus" "$findings"
-    local corpus_before findings_before
+    local dirs=("$corpus" "$seeds/$target")
+    [ -d "$(regressions_of "$target")" ] && dirs+=("$(regressions_of "$target")")
+    local corpus_before findings_before coverage_before
     corpus_before=$(find "$corpus" -type f | wc -l)
     findings_before=$(find "$findings" -type f | wc -l)
+    coverage_before=$(coverage_of "$target" "${dirs[@]}")
     local log="$logs/long-$target-$(date +%Y%m%d-%H%M%S).log"
-    local extra=()
-    [ -d "$(regressions_of "$target")" ] && extra+=("$(regressions_of "$target")")
     echo "== fuzz_$target for $minutes min (log: $log)"
     # One worker that goes on after a fault, so that a session collects every kind of fault
-    # it meets; new inputs land in the working corpus, faults in the findings folder.
+    # it meets; new inputs land in the working corpus (the first folder), faults in the
+    # findings folder.
     local rc=0
     "$bin/fuzz_$target" "${limits[@]}" $(dictionary_of "$target") -fork=1 -ignore_crashes=1 \
-      -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$seconds" -print_final_stats=1 \
-      -artifact_prefix="$findings/" "$corpus" "$seeds/$target" "${extra[@]}" >"$log" 2>&1 || rc=$?
-    local corpus_after findings_after
+      -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$seconds" \
+      -artifact_prefix="$findings/" "${dirs[@]}" >"$log" 2>&1 || rc=$?
+    local runs corpus_after findings_after coverage_after
+    runs=$(grep -oE '^#[0-9]+' "$log" | tail -1 | tr -d '#')
     corpus_after=$(find "$corpus" -type f | wc -l)
     findings_after=$(find "$findings" -type f | wc -l)
-    local line
-    line="fuzz_$target: $(status_of "$log" | sed 's/\s\+/ /g'); corpus $corpus_before -> $corpus_after"
-    line+="; findings $((findings_after - findings_before)) new ($findings); exit $rc"
+    coverage_after=$(coverage_of "$target" "${dirs[@]}")
+    local line="fuzz_$target: ${runs:-0} runs; ${coverage_before:-?} -> ${coverage_after:-?};"
+    line+=" corpus $corpus_before -> $corpus_after files;"
+    line+=" $((findings_after - findings_before)) new findings in $findings; exit $rc"
     summary+=("$line")
     echo "$line"
   done
