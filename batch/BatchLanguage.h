@@ -11,10 +11,10 @@ class BatchLanguage
 public:
     struct Outcome
     {
-        bool loaded = false;        // the strings are there to be looked up
-        bool unknownName = false;   // the name asked for is none of the database's
-        QStringList names;          // the database's languages, in its order
-        QStringList faults;         // the database's faults, as the program words them
+        bool loaded = false;      // the strings are there to be looked up
+        bool unknownName = false; // the name asked for is none of the database's
+        QStringList names;        // the database's languages, in its order
+        QStringList faults;       // the database's faults, as the program words them
     };
 
     static constexpr int kDefaultLanguage = 2;

@@ -8,8 +8,7 @@
 
 namespace {
 
-constexpr std::array<const char*, kFaceCount> kFaceOptionNames = {"front", "inside", "back",
-                                                                  "cd"};
+constexpr std::array<const char*, kFaceCount> kFaceOptionNames = {"front", "inside", "back", "cd"};
 
 std::optional<std::array<bool, kFaceCount>> parseFaces(const QString& text, QString* bad)
 {
@@ -105,8 +104,8 @@ private:
             return;
         }
         static const QStringList withValue = {
-            QStringLiteral("--faces"), QStringLiteral("--output"), QStringLiteral("--png"),
-            QStringLiteral("--dpi"),   QStringLiteral("--paper"),  QStringLiteral("--language"),
+            QStringLiteral("--faces"),  QStringLiteral("--output"), QStringLiteral("--png"),
+            QStringLiteral("--dpi"),    QStringLiteral("--paper"),  QStringLiteral("--language"),
             QStringLiteral("--offset"), QStringLiteral("--scale")};
         if (!withValue.contains(name)) {
             fail(BatchString::UnknownOption, arg);

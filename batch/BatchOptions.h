@@ -23,8 +23,8 @@ struct BatchOptions
     static constexpr int kMaxDpi = 2400;
     static constexpr int kPdfDpi = 600; // pictures in a PDF: what a photo printer resolves
     static constexpr int kPngDpi = 300;
-    static constexpr double kMaxOffset = 10;  // millimetres either way
-    static constexpr double kMinScale = 95;   // per cent
+    static constexpr double kMaxOffset = 10; // millimetres either way
+    static constexpr double kMinScale = 95;  // per cent
     static constexpr double kMaxScale = 105;
 
     QString setFile;
@@ -34,7 +34,7 @@ struct BatchOptions
     QString outputPath; // the PDF file or the PNG folder; empty: the default PDF name
     int dpi = 0;        // 0: the output's default
     QPageSize::PageSizeId paper = QPageSize::A4;
-    QString language;   // a language's name in the database; empty: the saved one
+    QString language; // a language's name in the database; empty: the saved one
     QPointF offset{0, 0};
     QPointF scale{100, 100};
     bool help = false;

@@ -1,7 +1,6 @@
 #include "CalibratedTarget.h"
 
-CalibratedTarget::CalibratedTarget(PrintTarget& target, const QPointF& offset,
-                                   const QPointF& scale)
+CalibratedTarget::CalibratedTarget(PrintTarget& target, const QPointF& offset, const QPointF& scale)
     : m_target(target), m_offset(offset), m_scale(scale / 100.0)
 {
 }

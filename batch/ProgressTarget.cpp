@@ -20,8 +20,7 @@ bool ProgressTarget::printLine(const QString& text)
     if (!m_onSheet) {
         m_onSheet = true;
         ++m_sheet;
-        step(m_clock, m_report,
-             QStringLiteral("[%1/%2] %3").arg(m_sheet).arg(m_sheets).arg(text));
+        step(m_clock, m_report, QStringLiteral("[%1/%2] %3").arg(m_sheet).arg(m_sheets).arg(text));
     }
     return m_target.printLine(text);
 }

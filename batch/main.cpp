@@ -29,12 +29,11 @@ void sayOnStderr(const QString& line)
 
 QString versionText()
 {
-    return Diagnostics::programName() +
-           QStringLiteral(" %1.%2.%3.%4\n")
-               .arg(ORVELLA_VERSION_MAJOR)
-               .arg(ORVELLA_VERSION_MINOR)
-               .arg(ORVELLA_VERSION_BUILD)
-               .arg(ORVELLA_VERSION_REVISION);
+    return Diagnostics::programName() + QStringLiteral(" %1.%2.%3.%4\n")
+                                            .arg(ORVELLA_VERSION_MAJOR)
+                                            .arg(ORVELLA_VERSION_MINOR)
+                                            .arg(ORVELLA_VERSION_BUILD)
+                                            .arg(ORVELLA_VERSION_REVISION);
 }
 
 // Qt's own chatter (a runtime folder it had to make up, a font it substituted) is no concern
@@ -73,9 +72,9 @@ int main(int argc, char** argv)
     if (!language.loaded) {
         QStringList faults = language.faults + ui.takeMessages();
         for (const QString& fault : std::as_const(faults)) {
-            sayOnStderr(Diagnostics::line(lang::LangRuntime::databasePath(),
-                                          QString(fault).replace(QLatin1String("\r\n"),
-                                                                 QLatin1String(" "))));
+            sayOnStderr(Diagnostics::line(
+                lang::LangRuntime::databasePath(),
+                QString(fault).replace(QLatin1String("\r\n"), QLatin1String(" "))));
         }
         return BatchJob::LanguageDatabase;
     }

@@ -27,15 +27,16 @@ int main(int argc, char** argv)
     const CoverSetPaths paths = readCoverSetFile(args[1]);
     std::array<platform::Picture, kFaceCount> pictures;
     for (const FaceInfo& face : kFaces)
-        pictures[face.index] = platform::Picture::fromFile(resolvePicturePath(args[1], paths[face.index]));
+        pictures[face.index] =
+            platform::Picture::fromFile(resolvePicturePath(args[1], paths[face.index]));
 
     // As the print dialog hands it over with "Print to file (PDF)" chosen.
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     printer->setPageOrientation(QPageLayout::Landscape);
     printer->setOutputFormat(QPrinter::PdfFormat);
     printer->setOutputFileName(args[2]);
-    printer->setPageSize(QPageSize(args[3] == QLatin1String("Letter") ? QPageSize::Letter
-                                                                       : QPageSize::A4));
+    printer->setPageSize(
+        QPageSize(args[3] == QLatin1String("Letter") ? QPageSize::Letter : QPageSize::A4));
     PrinterTarget target(std::move(printer));
     const PrintLayout layout({true, true, true, true}, pictures);
     return layout.print(target) ? 0 : 1;
