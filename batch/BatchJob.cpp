@@ -3,6 +3,7 @@
 #include "BatchStrings.h"
 #include "Diagnostics.h"
 #include "LangRuntime.h"
+#include "LazyPictureTarget.h"
 #include "PdfSheets.h"
 #include "PngSheets.h"
 #include "PrintLayout.h"
@@ -46,7 +47,7 @@ int BatchJob::run()
         return SetUnreadable;
     if (!chooseFaces() || !loadPictures())
         return PictureUnloadable;
-    const PrintLayout layout(m_chosen, m_pictures);
+    const PrintLayout layout(m_chosen, m_standIns);
     if (!outputsSpareTheInputs(layout.sheetCount()))
         return BadArguments;
     return write(layout);
@@ -106,14 +107,15 @@ bool BatchJob::loadPictures()
         const QString& path = m_paths[face.index];
         if (!needed[face.index] || path.isEmpty())
             continue;
-        // Only the file's bytes are held; each picture is decoded when its sheet is drawn,
-        // at the size it is drawn, and let go right after.
-        m_pictures[face.index] = platform::Picture::fromFile(path);
-        if (m_pictures[face.index].isNull()) {
+        // Every picture is tried now, so that a bad one stops the run before any work; it
+        // is read again only when its sheet is drawn (LazyPictureTarget).
+        if (platform::Picture::fromFile(path).isNull()) {
             m_say(Diagnostics::line(path, Diagnostics::text(face.loadFailedMessage)));
             all = false;
         }
+        m_files[face.index] = path;
     }
+    m_standIns = LazyPictureTarget::makeStandIns(m_files);
     return all;
 }
 
@@ -145,6 +147,8 @@ int BatchJob::write(const PrintLayout& layout)
     settings.scale = m_options.scale;
     settings.title = QFileInfo(m_options.setFile).completeBaseName();
     settings.clock = &m_clock;
+    settings.standIns = m_standIns;
+    settings.files = m_files;
     settings.progress = [this](const QString& line) {
         m_say(Diagnostics::programName() + QLatin1String(": ") + line);
     };
@@ -161,6 +165,11 @@ int BatchJob::write(const PrintLayout& layout)
     }
     if (out.ok)
         return Done;
+    if (out.failedFace >= 0) {
+        m_say(Diagnostics::line(out.failedPath,
+                                Diagnostics::text(kFaces[out.failedFace].loadFailedMessage)));
+        return PictureUnloadable;
+    }
     m_say(Diagnostics::line(out.failedPath, Diagnostics::text(BatchString::OutputNotWritten),
                             out.reason));
     return OutputNotWritten;

@@ -51,5 +51,6 @@ private:
     const QElapsedTimer& m_clock;
     CoverSetPaths m_paths; // as the set's folder resolves them
     std::array<bool, kFaceCount> m_chosen{};
-    std::array<platform::Picture, kFaceCount> m_pictures;
+    CoverSetPaths m_files; // the pictures the chosen sheets draw
+    std::array<platform::Picture, kFaceCount> m_standIns;
 };

@@ -2,6 +2,8 @@
 
 #include "AppInfo.h"
 #include "CalibratedTarget.h"
+#include "LazyPictureTarget.h"
+#include "LeanPictureTarget.h"
 #include "PageTarget.h"
 #include "PrintLayout.h"
 
@@ -20,6 +22,7 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         return out;
     }
     bool printed = false;
+    int failedFace = -1;
     {
         QPdfWriter writer(&file);
         writer.setCreator(platform::productName());
@@ -28,11 +31,20 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         // The writer's resolution is the one pictures are reduced to before they go in.
         writer.setResolution(settings.dpi);
         PageTarget page(&writer);
-        CalibratedTarget calibrated(page, settings.offset, settings.scale);
+        LeanPictureTarget lean(page, settings.dpi);
+        LazyPictureTarget pictures(lean, settings.standIns, settings.files);
+        CalibratedTarget calibrated(pictures, settings.offset, settings.scale);
         QElapsedTimer never;
         ProgressTarget progress(calibrated, layout.sheetCount(),
                                 settings.clock ? *settings.clock : never, settings.progress);
         printed = layout.print(progress);
+        failedFace = pictures.failedFace();
+    }
+    if (failedFace >= 0) {
+        file.cancelWriting();
+        out.failedFace = failedFace;
+        out.failedPath = settings.files[failedFace];
+        return out;
     }
     if (!printed || file.error() != QFileDevice::NoError) {
         out.reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();

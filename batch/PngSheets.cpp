@@ -1,6 +1,8 @@
 #include "PngSheets.h"
 
 #include "CalibratedTarget.h"
+#include "LazyPictureTarget.h"
+#include "LeanPictureTarget.h"
 #include "PageTarget.h"
 #include "PrintLayout.h"
 #include "SheetRecorder.h"
@@ -18,7 +20,8 @@ constexpr double kInchesPerMetre = 1 / 0.0254;
 
 // One sheet on a white page at the run's resolution: the layout draws from the printable
 // area's corner, so it draws on a view of the page that starts there.
-QByteArray renderSheet(const SheetRecorder& sheets, int sheet, const SheetSettings& settings)
+QByteArray renderSheet(const SheetRecorder& sheets, int sheet, const SheetSettings& settings,
+                       int* failedFace)
 {
     const QRect full = settings.page.fullRectPixels(settings.dpi);
     const QRect printable = settings.page.paintRectPixels(settings.dpi);
@@ -37,8 +40,12 @@ QByteArray renderSheet(const SheetRecorder& sheets, int sheet, const SheetSettin
     view.setDotsPerMeterY(dotsPerMetre);
     {
         PageTarget target(&view);
-        CalibratedTarget calibrated(target, settings.offset, settings.scale);
-        if (!sheets.replay(sheet, calibrated))
+        LeanPictureTarget lean(target, settings.dpi);
+        LazyPictureTarget pictures(lean, settings.standIns, settings.files);
+        CalibratedTarget calibrated(pictures, settings.offset, settings.scale);
+        const bool drawn = sheets.replay(sheet, calibrated);
+        *failedFace = pictures.failedFace();
+        if (!drawn || *failedFace >= 0)
             return QByteArray();
     }
 
@@ -66,7 +73,8 @@ QStringList PngSheets::paths(const QString& folder, int sheets)
     return out;
 }
 
-QList<QByteArray> PngSheets::render(const PrintLayout& layout, const SheetSettings& settings)
+QList<QByteArray> PngSheets::render(const PrintLayout& layout, const SheetSettings& settings,
+                                    int* failedFace)
 {
     SheetRecorder sheets;
     layout.print(sheets);
@@ -78,7 +86,9 @@ QList<QByteArray> PngSheets::render(const PrintLayout& layout, const SheetSettin
                                  .arg(sheet + 1)
                                  .arg(sheets.sheetCount())
                                  .arg(sheets.caption(sheet)));
-        out.append(renderSheet(sheets, sheet, settings));
+        out.append(renderSheet(sheets, sheet, settings, failedFace));
+        if (*failedFace >= 0)
+            break;
     }
     return out;
 }
@@ -87,7 +97,11 @@ SheetOutput PngSheets::write(const PrintLayout& layout, const SheetSettings& set
                              const QString& folder)
 {
     SheetOutput out;
-    const QList<QByteArray> sheets = render(layout, settings);
+    const QList<QByteArray> sheets = render(layout, settings, &out.failedFace);
+    if (out.failedFace >= 0) {
+        out.failedPath = settings.files[out.failedFace];
+        return out;
+    }
     const QStringList targets = paths(folder, int(sheets.size()));
     const auto undo = [&out] {
         for (const QString& written : std::as_const(out.written))

@@ -19,6 +19,8 @@ public:
     static SheetOutput write(const PrintLayout& layout, const SheetSettings& settings,
                              const QString& folder);
 
-    // Every sheet of the job, rendered and encoded; an empty one could not be made.
-    static QList<QByteArray> render(const PrintLayout& layout, const SheetSettings& settings);
+    // Every sheet of the job, rendered and encoded; an empty one could not be made. Stops at
+    // a face whose picture file can no longer be read, and says which.
+    static QList<QByteArray> render(const PrintLayout& layout, const SheetSettings& settings,
+                                    int* failedFace);
 };

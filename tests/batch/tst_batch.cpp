@@ -1,13 +1,18 @@
 // orvella-batch as a user runs it: a separate process on real files, its PDF measured on
 // paper against the program's own print, its PNG sheets, its errors and what it leaves.
 #include "LangRuntime.h"
+#include "LazyPictureTarget.h"
+#include "LeanJpegDecoder.h"
 #include "TestEnv.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QImageWriter>
 #include <QPageLayout>
+#include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -50,6 +55,16 @@ Run batch(const QStringList& args, const QString& workDir = {})
     return runProgram(QStringLiteral(ORVELLA_BATCH), args, workDir);
 }
 
+// What a run said on stderr beyond its progress, which a slow run (a busy machine) tells.
+QStringList complaints(const QString& err)
+{
+    QStringList lines = err.split(u'\n', Qt::SkipEmptyParts);
+    lines.removeIf([](const QString& line) {
+        return line.contains(QRegularExpression(u"^orvella-batch: \\[\\d+/\\d+\\] "_s));
+    });
+    return lines;
+}
+
 QString tool(const char* name)
 {
     return QStandardPaths::findExecutable(QString::fromLatin1(name));
@@ -58,17 +73,16 @@ QString tool(const char* name)
 int pageCount(const QString& pdf)
 {
     const Run info = runProgram(tool("pdfinfo"), {pdf});
-    const QRegularExpressionMatch m =
-        QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(info.out);
+    const QRegularExpressionMatch m = QRegularExpression(u"Pages:\\s+(\\d+)"_s).match(info.out);
     return m.hasMatch() ? m.captured(1).toInt() : -1;
 }
 
 QImage renderPage(const QString& pdf, int page, int dpi, const QString& prefix)
 {
-    const Run r = runProgram(tool("pdftoppm"),
-                             {u"-r"_s, QString::number(dpi), u"-gray"_s, u"-png"_s,
-                              u"-singlefile"_s, u"-f"_s, QString::number(page), u"-l"_s,
-                              QString::number(page), pdf, prefix});
+    const Run r =
+        runProgram(tool("pdftoppm"),
+                   {u"-r"_s, QString::number(dpi), u"-gray"_s, u"-png"_s, u"-singlefile"_s, u"-f"_s,
+                    QString::number(page), u"-l"_s, QString::number(page), pdf, prefix});
     return r.code == 0 ? QImage(prefix + u".png"_s) : QImage();
 }
 
@@ -106,8 +120,8 @@ constexpr double kMarginMm = 10 * 25.4 / 72; // where Qt's PDF printer starts th
 QStringList filesIn(const QString& folder)
 {
     QStringList out;
-    for (const QFileInfo& info : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
-                                                            QDir::Hidden)) {
+    for (const QFileInfo& info :
+         QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden)) {
         out << info.fileName();
         if (info.isDir())
             for (const QString& inner : filesIn(info.filePath()))
@@ -185,7 +199,7 @@ private Q_SLOTS:
         const QString ours = m_env->path(u"batch.pdf"_s);
         const QString theirs = m_env->path(u"program.pdf"_s);
         const Run run = batch({u"--paper"_s, paper, u"--output"_s, ours, m_set});
-        QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
+        QVERIFY2(run.code == 0 && complaints(run.err).isEmpty(), qPrintable(run.err));
         QCOMPARE(runProgram(QStringLiteral(ORVELLA_REFERENCE_PRINT), {m_set, theirs, paper}).code,
                  0);
         QCOMPARE(pageCount(ours), 3);
@@ -205,19 +219,18 @@ private Q_SLOTS:
                 const QRectF px(onPaper.topLeft() * pxPerMm, onPaper.size() * pxPerMm);
                 const QList<double> ourEdges = frameEdges(a, px, pxPerMm);
                 const QList<double> theirEdges = frameEdges(b, px, pxPerMm);
-                const QString where = u"page %1 frame %2,%3: batch %4 program %5"_s.arg(page)
-                                          .arg(mm.x())
-                                          .arg(mm.y())
-                                          .arg(QStringList({QString::number(ourEdges[0]),
-                                                            QString::number(ourEdges[1]),
-                                                            QString::number(ourEdges[2]),
-                                                            QString::number(ourEdges[3])})
-                                                   .join(u' '))
-                                          .arg(QStringList({QString::number(theirEdges[0]),
-                                                            QString::number(theirEdges[1]),
-                                                            QString::number(theirEdges[2]),
-                                                            QString::number(theirEdges[3])})
-                                                   .join(u' '));
+                const QString where =
+                    u"page %1 frame %2,%3: batch %4 program %5"_s.arg(page)
+                        .arg(mm.x())
+                        .arg(mm.y())
+                        .arg(QStringList(
+                                 {QString::number(ourEdges[0]), QString::number(ourEdges[1]),
+                                  QString::number(ourEdges[2]), QString::number(ourEdges[3])})
+                                 .join(u' '))
+                        .arg(QStringList(
+                                 {QString::number(theirEdges[0]), QString::number(theirEdges[1]),
+                                  QString::number(theirEdges[2]), QString::number(theirEdges[3])})
+                                 .join(u' '));
                 for (int edge = 0; edge < 4; ++edge) {
                     QVERIFY2(theirEdges[edge] > 0, qPrintable(where));
                     QVERIFY2(std::abs(ourEdges[edge] - theirEdges[edge]) <= tolerance,
@@ -260,25 +273,27 @@ private Q_SLOTS:
         const QString folder = m_env->path(u"sheets"_s);
         // 254 dpi: ten pixels a millimetre.
         const Run run = batch({u"--png"_s, folder, u"--dpi"_s, u"254"_s, m_set});
-        QVERIFY2(run.code == 0 && run.err.isEmpty(), qPrintable(run.err));
-        QCOMPARE(filesIn(folder), QStringList({u"sheet-1.png"_s, u"sheet-2.png"_s,
-                                               u"sheet-3.png"_s}));
+        QVERIFY2(run.code == 0 && complaints(run.err).isEmpty(), qPrintable(run.err));
+        QCOMPARE(filesIn(folder),
+                 QStringList({u"sheet-1.png"_s, u"sheet-2.png"_s, u"sheet-3.png"_s}));
         const QColor colors[] = {QColor(255, 255, 160), QColor(255, 200, 255),
                                  QColor(200, 255, 200)};
         for (int sheet = 1; sheet <= 3; ++sheet) {
             const QImage image(QDir(folder).filePath(u"sheet-%1.png"_s.arg(sheet)));
-            QCOMPARE(image.size(), QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape,
-                                               QMarginsF())
-                                       .fullRectPixels(254)
-                                       .size());
+            QCOMPARE(image.size(),
+                     QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, QMarginsF())
+                         .fullRectPixels(254)
+                         .size());
             QCOMPARE(image.pixelColor(5, 5), QColor(Qt::white));
             QCOMPARE(image.pixelColor(2960, 2090), QColor(Qt::white));
             const QRectF frame = kFrames[sheet - 1].last();
             const QRectF px((frame.topLeft() + QPointF(kMarginMm, kMarginMm)) * 10,
                             frame.size() * 10);
             const QList<double> edges = frameEdges(image, px, 10);
-            QVERIFY(std::abs(edges[0] - px.left()) <= 1.5 && std::abs(edges[1] - px.right()) <= 1.5);
-            QVERIFY(std::abs(edges[2] - px.top()) <= 1.5 && std::abs(edges[3] - px.bottom()) <= 1.5);
+            QVERIFY(std::abs(edges[0] - px.left()) <= 1.5 &&
+                    std::abs(edges[1] - px.right()) <= 1.5);
+            QVERIFY(std::abs(edges[2] - px.top()) <= 1.5 &&
+                    std::abs(edges[3] - px.bottom()) <= 1.5);
             // The last face of the sheet fills its frame: Front, Back, CD.
             QCOMPARE(image.pixelColor(px.center().toPoint()), colors[sheet - 1]);
         }
@@ -296,9 +311,14 @@ private Q_SLOTS:
         const QRectF moved(5 + 20 * 1.02, -3 + 20 * 0.98, 150 * 1.02, 118 * 0.98);
         const QRectF px((moved.topLeft() + QPointF(kMarginMm, kMarginMm)) * 10, moved.size() * 10);
         const QList<double> edges = frameEdges(image, px, 10);
-        const QString where = u"%1 %2 %3 %4 expected %5 %6 %7 %8"_s.arg(edges[0]).arg(edges[1])
-                                  .arg(edges[2]).arg(edges[3]).arg(px.left()).arg(px.right())
-                                  .arg(px.top()).arg(px.bottom());
+        const QString where = u"%1 %2 %3 %4 expected %5 %6 %7 %8"_s.arg(edges[0])
+                                  .arg(edges[1])
+                                  .arg(edges[2])
+                                  .arg(edges[3])
+                                  .arg(px.left())
+                                  .arg(px.right())
+                                  .arg(px.top())
+                                  .arg(px.bottom());
         QVERIFY2(std::abs(edges[0] - px.left()) <= 1.5, qPrintable(where));
         QVERIFY2(std::abs(edges[1] - px.right()) <= 1.5, qPrintable(where));
         QVERIFY2(std::abs(edges[2] - px.top()) <= 1.5, qPrintable(where));
@@ -311,9 +331,8 @@ private Q_SLOTS:
         QTest::addColumn<int>("code");
         QTest::addColumn<QStringList>("named"); // "@x" is the test folder's file x
         QTest::addColumn<int>("message");
-        QTest::newRow("missing set")
-            << QStringList{u"--output"_s, u"@out.pdf"_s, u"@none.ovc"_s} << 3
-            << QStringList{u"@none.ovc"_s} << 1432;
+        QTest::newRow("missing set") << QStringList{u"--output"_s, u"@out.pdf"_s, u"@none.ovc"_s}
+                                     << 3 << QStringList{u"@none.ovc"_s} << 1432;
         QTest::newRow("unreadable picture")
             << QStringList{u"--output"_s, u"@out.pdf"_s, u"@cover.ovc"_s} << 4
             << QStringList{u"@pictures/face2.png"_s} << 1126;
@@ -329,15 +348,13 @@ private Q_SLOTS:
         QTest::newRow("unknown face")
             << QStringList{u"--faces"_s, u"front,spine"_s, u"@cover.ovc"_s} << 2
             << QStringList{u"spine"_s} << 1424;
-        QTest::newRow("negative dpi")
-            << QStringList{u"--dpi"_s, u"-300"_s, u"@cover.ovc"_s} << 2
-            << QStringList{u"--dpi -300"_s} << 1426;
+        QTest::newRow("negative dpi") << QStringList{u"--dpi"_s, u"-300"_s, u"@cover.ovc"_s} << 2
+                                      << QStringList{u"--dpi -300"_s} << 1426;
         QTest::newRow("scale out of range")
             << QStringList{u"--scale"_s, u"106,100"_s, u"@cover.ovc"_s} << 2
             << QStringList{u"106,100"_s} << 1426;
-        QTest::newRow("unknown option")
-            << QStringList{u"--colour"_s, u"@cover.ovc"_s} << 2 << QStringList{u"--colour"_s}
-            << 1422;
+        QTest::newRow("unknown option") << QStringList{u"--colour"_s, u"@cover.ovc"_s} << 2
+                                        << QStringList{u"--colour"_s} << 1422;
         QTest::newRow("face without a picture")
             << QStringList{u"--faces"_s, u"cd"_s, u"@backless.ovc"_s} << 4
             << QStringList{u"@backless.ovc"_s, u"CD"_s} << 1434;
@@ -365,12 +382,9 @@ private Q_SLOTS:
             resolved << local(arg);
         const Run run = batch(resolved, m_env->folder());
         QCOMPARE(run.code, code);
-        // A slow run (a busy machine) may also tell its progress.
-        QStringList lines = run.err.split(u'\n', Qt::SkipEmptyParts);
-        lines.removeIf([](const QString& line) {
-            return line.contains(QRegularExpression(u"^orvella-batch: \\[\\d+/\\d+\\] "_s));
-        });
-        QVERIFY2(lines.size() == 1 && lines[0].startsWith(u"orvella-batch: "_s), qPrintable(run.err));
+        const QStringList lines = complaints(run.err);
+        QVERIFY2(lines.size() == 1 && lines[0].startsWith(u"orvella-batch: "_s),
+                 qPrintable(run.err));
         for (const QString& name : std::as_const(named))
             QVERIFY2(run.err.contains(local(name)), qPrintable(run.err));
         QVERIFY2(run.err.contains(text(message).remove(QRegularExpression(u"\\s*:$"_s))),
@@ -386,8 +400,8 @@ private Q_SLOTS:
             QSKIP("poppler-utils (pdftotext) is not installed");
         const auto captionOf = [&](const QStringList& options) {
             const QString pdf = m_env->path(u"language.pdf"_s);
-            const Run run = batch(QStringList(options) << u"--faces"_s << u"front"_s
-                                                       << u"--output"_s << pdf << m_set);
+            const Run run = batch(QStringList(options)
+                                  << u"--faces"_s << u"front"_s << u"--output"_s << pdf << m_set);
             if (run.code != 0)
                 return u"exit %1: %2"_s.arg(run.code).arg(run.err);
             return runProgram(tool("pdftotext"), {pdf, u"-"_s}).out.simplified();
@@ -416,6 +430,105 @@ private Q_SLOTS:
         QCOMPARE(unknown.code, 2);
         QVERIFY(unknown.err.contains(u"Klingon"_s) && unknown.err.contains(u"Deutsch"_s));
         QVERIFY(!QFile::exists(m_env->path(u"cover.pdf"_s)));
+    }
+
+    void largePhotosAreReducedWithoutTheirWholeDecode()
+    {
+        // Soft shapes on a gradient: what a photo is to a codec, and an image in which a
+        // seam between two bands would show.
+        QImage photo(4800, 2400, QImage::Format_RGB32);
+        for (int y = 0; y < photo.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+            for (int x = 0; x < photo.width(); ++x)
+                line[x] = qRgb(x * 255 / photo.width(), y * 255 / photo.height(), (x + y) % 256);
+        }
+        {
+            QPainter painter(&photo);
+            painter.setRenderHint(QPainter::Antialiasing);
+            for (int i = 0; i < 12; ++i) {
+                painter.setBrush(QColor::fromHsv(i * 30, 200, 230));
+                painter.drawEllipse(QPoint(300 + i * 370, 300 + (i * 577) % 1800), 260, 200);
+            }
+        }
+        QByteArray jpeg;
+        {
+            QBuffer buffer(&jpeg);
+            buffer.open(QIODevice::WriteOnly);
+            QImageWriter writer(&buffer, "jpeg");
+            writer.setQuality(92);
+            QVERIFY(writer.write(photo));
+        }
+        const QImage whole = QImage::fromData(jpeg, "jpeg");
+        QVERIFY(whole.size() == photo.size());
+
+        // 4800 x 2400 to 3000 x 2000: no side can be halved, so the codec would decode it whole.
+        const QSize size(3000, 2000);
+        const QImage reduced = LeanJpegDecoder::scaled(jpeg, size);
+        QCOMPARE(reduced.size(), size);
+        const QImage expected = whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                                    .convertToFormat(QImage::Format_RGB32);
+        double total = 0;
+        int worstRow = 0;
+        double worst = 0;
+        for (int y = 0; y < size.height(); ++y) {
+            const uchar* a = reduced.constScanLine(y);
+            const uchar* b = expected.constScanLine(y);
+            double row = 0;
+            for (int i = 0; i < size.width() * 4; ++i)
+                row += std::abs(int(a[i]) - int(b[i]));
+            row /= size.width() * 3; // alpha bytes agree
+            total += row;
+            if (row > worst) {
+                worst = row;
+                worstRow = y;
+            }
+        }
+        QVERIFY2(total / size.height() < 1.5, qPrintable(QString::number(total / size.height())));
+        QVERIFY2(worst < 4, qPrintable(u"row %1 differs by %2"_s.arg(worstRow).arg(worst)));
+
+        // Left to the codec: halvable, small, asked to grow, not a JPEG.
+        QVERIFY(LeanJpegDecoder::scaled(jpeg, QSize(2400, 1200)).isNull());
+        QVERIFY(LeanJpegDecoder::scaled(jpeg, QSize(4801, 2000)).isNull());
+        QByteArray small;
+        {
+            QBuffer buffer(&small);
+            buffer.open(QIODevice::WriteOnly);
+            QVERIFY(photo.copy(0, 0, 1000, 1000).save(&buffer, "jpeg"));
+        }
+        QVERIFY(LeanJpegDecoder::scaled(small, QSize(900, 900)).isNull());
+        QVERIFY(LeanJpegDecoder::scaled("not a picture", size).isNull());
+    }
+
+    void pictureFilesAreReadOnlyWhenDrawn()
+    {
+        struct Drawn final : PrintTarget
+        {
+            QList<QSize> sizes;
+            bool setLandscape() override { return true; }
+            bool setMillimetres() override { return true; }
+            bool printLine(const QString&) override { return true; }
+            bool drawPicture(const platform::Picture& picture, const QRectF&) override
+            {
+                sizes << picture.size();
+                return true;
+            }
+            bool drawFrame(const QRectF&) override { return true; }
+            bool endPage() override { return true; }
+            bool endJob() override { return true; }
+        } drawn;
+        const LazyPictureTarget::Files files = {m_env->path(u"pictures/face0.png"_s), QString(),
+                                                m_env->path(u"pictures/face2.png"_s), QString()};
+        const LazyPictureTarget::Pictures standIns = LazyPictureTarget::makeStandIns(files);
+        QVERIFY(!standIns[0].isNull() && standIns[1].isNull() && !standIns[2].isNull());
+        QVERIFY(!standIns[0].sameAs(standIns[2]));
+        LazyPictureTarget target(drawn, standIns, files);
+        QVERIFY(target.drawPicture(standIns[0], QRectF(20, 20, 120, 120)));
+        QCOMPARE(drawn.sizes, QList<QSize>{QSize(64, 48)});
+        // The file went away after the set was read: the face is named, nothing is drawn.
+        QVERIFY(QFile::remove(files[2]));
+        QVERIFY(!target.drawPicture(standIns[2], QRectF(20, 20, 150, 118)));
+        QCOMPARE(target.failedFace(), 2);
+        QCOMPARE(drawn.sizes.size(), 1);
     }
 
     void helpVersionAndABrokenDatabase()
