@@ -8,11 +8,11 @@
 // slightly scaled: each rectangle (x, y, w, h) in millimetres becomes
 // (offset.x + x * scale.x / 100, offset.y + y * scale.y / 100, w * scale.x / 100, ...).
 // The caption keeps its place: it is printed at the print position, not in a rectangle.
-class CalibratedTarget final : public PrintTarget
+class ShiftScaleTarget final : public PrintTarget
 {
 public:
     // offset in millimetres, scale in per cent; target is not owned.
-    CalibratedTarget(PrintTarget& target, const QPointF& offset, const QPointF& scale);
+    ShiftScaleTarget(PrintTarget& target, const QPointF& offset, const QPointF& scale);
 
     QRectF map(const QRectF& rect) const;
 
