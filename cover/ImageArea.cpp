@@ -125,7 +125,10 @@ void ImageArea::paintEvent(QPaintEvent* event)
 
 void ImageArea::resizeEvent(QResizeEvent* event)
 {
-    m_screenCopy = QPixmap();
+    // A copy of another size is made again when painted; one of the same size (a page of
+    // the tab control laid out for the first time) is still good.
+    if (!m_screenCopy.isNull() && m_screenCopy.size() != screenCopySize())
+        m_screenCopy = QPixmap();
     QFrame::resizeEvent(event);
 }
 

@@ -15,6 +15,11 @@ constexpr quint32 BiRgb = 0;
 constexpr quint32 BiRle8 = 1;
 constexpr quint32 BiRle4 = 2;
 constexpr quint32 BiBitfields = 3;
+// Run-length bitmaps are small pictures (icons, screen shots of the nineties); one that
+// claims many more pixels than its bytes could describe with runs is refused before its
+// pixels are laid out, which for millions of them would keep the program busy for seconds.
+constexpr qint64 RunLengthCheckPixels = 1000 * 1000;
+constexpr qint64 MaxRunLengthPixelsPerByte = 512;
 
 // The header sizes writers use: OS/2 1.x, Windows 3, the two Adobe extensions, OS/2 2.x,
 // Windows 95 and Windows 98.
@@ -242,6 +247,11 @@ std::optional<QByteArray> normalizedBmp(const QByteArray& bytes, bool fileHeader
         }
         return bytes;
     }
+
+    const qint64 area = l.width * l.height;
+    if (runLength && area > RunLengthCheckPixels &&
+        area / MaxRunLengthPixelsPerByte > r.size() - l.pixels)
+        return std::nullopt;
 
     qint64 pixelsAt = 0;
     QByteArray out = plainBitmap(r, l, runLength ? 8 : l.bits, pixelsAt);
