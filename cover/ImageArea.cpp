@@ -13,7 +13,9 @@
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
+#include <QFutureWatcher>
 #include <QTimer>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "Picture.h"
 #include "PictureMimeData.h"
@@ -105,12 +107,36 @@ QPixmap ImageArea::screenCopy() const
     const QSize target = screenCopySize();
     if (target.isEmpty())
         return QPixmap();
-    if (m_screenCopy.isNull() || m_screenCopy.size() != target || !m_copyOf.sameAs(shown)) {
+    if (!m_screenCopy.isNull() && m_copyOf.sameAs(shown) && m_screenCopy.size() != target) {
+        // A size change: the copy there is stretched at once, and the sharp one is made
+        // beside the window, which stays responsive while a large photo decodes.
+        m_screenCopy = m_screenCopy.scaled(target, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+        m_screenCopy.setDevicePixelRatio(ratio);
+        makeSharpCopy(shown, target);
+    } else if (m_screenCopy.isNull() || !m_copyOf.sameAs(shown)) {
         m_screenCopy = QPixmap::fromImage(shown.scaledImage(target));
         m_screenCopy.setDevicePixelRatio(ratio);
         m_copyOf = shown;
     }
     return m_screenCopy;
+}
+
+void ImageArea::makeSharpCopy(const platform::Picture& shown, const QSize& target) const
+{
+    auto* self = const_cast<ImageArea*>(this);
+    // The watcher goes with the area; a copy finished for an area that is gone is dropped.
+    auto* watcher = new QFutureWatcher<QImage>(self);
+    connect(watcher, &QFutureWatcherBase::finished, self, [self, watcher, shown, target] {
+        const QImage sharp = watcher->result();
+        watcher->deleteLater();
+        // Stale when the picture or the size changed again meanwhile.
+        if (sharp.isNull() || !self->m_copyOf.sameAs(shown) || self->screenCopySize() != target)
+            return;
+        self->m_screenCopy = QPixmap::fromImage(sharp);
+        self->m_screenCopy.setDevicePixelRatio(self->devicePixelRatioF());
+        self->update();
+    });
+    watcher->setFuture(QtConcurrent::run([shown, target] { return shown.scaledImage(target); }));
 }
 
 void ImageArea::paintEvent(QPaintEvent* event)
@@ -121,15 +147,6 @@ void ImageArea::paintEvent(QPaintEvent* event)
         return;
     QPainter painter(this);
     painter.drawPixmap(contentsRect().topLeft(), copy);
-}
-
-void ImageArea::resizeEvent(QResizeEvent* event)
-{
-    // A copy of another size is made again when painted; one of the same size (a page of
-    // the tab control laid out for the first time) is still good.
-    if (!m_screenCopy.isNull() && m_screenCopy.size() != screenCopySize())
-        m_screenCopy = QPixmap();
-    QFrame::resizeEvent(event);
 }
 
 void ImageArea::mousePressEvent(QMouseEvent* event)

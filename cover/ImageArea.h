@@ -61,7 +61,6 @@ Q_SIGNALS:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -71,6 +70,7 @@ protected:
 
 private:
     void startDrag();
+    void makeSharpCopy(const platform::Picture& shown, const QSize& target) const;
 
     CoverSet* const m_set;
     const int m_face;

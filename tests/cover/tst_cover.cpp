@@ -70,8 +70,15 @@ private Q_SLOTS:
             QApplication::sendEvent(area, &same);
             area->grab();
             QCOMPARE(area->screenCopy().cacheKey(), loaded);
+            // A size change shows the old copy stretched at once; the sharp one follows.
             area->resize(area->width() - 10, area->height());
-            QVERIFY(area->screenCopy().cacheKey() != loaded);
+            const QPixmap quick = area->screenCopy();
+            QVERIFY(quick.cacheKey() != loaded);
+            QCOMPARE(quick.size(), area->screenCopySize());
+            QTRY_VERIFY(area->screenCopy().cacheKey() != quick.cacheKey());
+            QCOMPARE(area->screenCopy().toImage(),
+                     QPixmap::fromImage(area->picture().scaledImage(area->screenCopySize()))
+                         .toImage());
         }
     }
 
