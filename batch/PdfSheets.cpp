@@ -1,11 +1,11 @@
 #include "PdfSheets.h"
 
 #include "AppInfo.h"
+#include "CalibratedTarget.h"
 #include "LazyPictureTarget.h"
 #include "LeanPictureTarget.h"
 #include "PageTarget.h"
 #include "PrintLayout.h"
-#include "ShiftScaleTarget.h"
 
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -33,7 +33,7 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         PageTarget page(&writer);
         LeanPictureTarget lean(page, settings.dpi);
         LazyPictureTarget pictures(lean, settings.standIns, settings.files);
-        ShiftScaleTarget calibrated(pictures, settings.offset, settings.scale);
+        CalibratedTarget calibrated(pictures, settings.offset, settings.scale);
         QElapsedTimer never;
         ProgressTarget progress(calibrated, layout.sheetCount(),
                                 settings.clock ? *settings.clock : never, settings.progress);

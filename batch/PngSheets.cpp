@@ -1,11 +1,11 @@
 #include "PngSheets.h"
 
+#include "CalibratedTarget.h"
 #include "LazyPictureTarget.h"
 #include "LeanPictureTarget.h"
 #include "PageTarget.h"
 #include "PrintLayout.h"
 #include "SheetRecorder.h"
-#include "ShiftScaleTarget.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -42,7 +42,7 @@ QByteArray renderSheet(const SheetRecorder& sheets, int sheet, const SheetSettin
         PageTarget target(&view);
         LeanPictureTarget lean(target, settings.dpi);
         LazyPictureTarget pictures(lean, settings.standIns, settings.files);
-        ShiftScaleTarget calibrated(pictures, settings.offset, settings.scale);
+        CalibratedTarget calibrated(pictures, settings.offset, settings.scale);
         const bool drawn = sheets.replay(sheet, calibrated);
         *failedFace = pictures.failedFace();
         if (!drawn || *failedFace >= 0)

@@ -27,7 +27,7 @@ struct Sheet
     bool needsPictures;
 };
 
-const std::array<Sheet, 3> kSheets = {{
+const std::array<Sheet, PrintLayout::kSheetCount> kSheets = {{
     {1318, {{{kInside, PrintLayout::kInsideRect}, {kFront, PrintLayout::kFrontRect}}}, false},
     {1316, {{{kBack, PrintLayout::kBackRect}, {kNoFace, QRectF()}}}, true},
     {1192, {{{kCd, PrintLayout::kCdRect}, {kNoFace, QRectF()}}}, true},
@@ -61,6 +61,33 @@ int PrintLayout::sheetCount() const
     for (const Sheet& sheet : kSheets)
         count += isPrinted(sheet, m_print, m_pictures) ? 1 : 0;
     return count;
+}
+
+QList<int> PrintLayout::printedSheets() const
+{
+    QList<int> sheets;
+    for (int i = 0; i < kSheetCount; ++i) {
+        if (isPrinted(kSheets[i], m_print, m_pictures))
+            sheets.append(i + 1);
+    }
+    return sheets;
+}
+
+QRectF PrintLayout::sheetFrames(int sheet)
+{
+    if (sheet < 1 || sheet > kSheetCount)
+        return QRectF();
+    QRectF frames;
+    for (const Place& place : kSheets[sheet - 1].places) {
+        if (place.face != kNoFace)
+            frames = frames.united(place.rect);
+    }
+    return frames;
+}
+
+int PrintLayout::sheetCaption(int sheet)
+{
+    return sheet < 1 || sheet > kSheetCount ? 0 : kSheets[sheet - 1].caption;
 }
 
 bool PrintLayout::print(PrintTarget& target) const

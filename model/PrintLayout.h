@@ -3,6 +3,7 @@
 #include "Faces.h"
 #include "Picture.h"
 
+#include <QList>
 #include <QRectF>
 
 #include <array>
@@ -25,8 +26,16 @@ public:
     PrintLayout(const std::array<bool, kFaceCount>& printFace,
                 const std::array<platform::Picture, kFaceCount>& pictures);
 
+    static constexpr int kSheetCount = 3;
+
     // How many sheets would come out (0 to 3): no printer needs to be asked for none.
     int sheetCount() const;
+    // The sheets that come out, numbered 1 to 3, in order.
+    QList<int> printedSheets() const;
+    // What sheet 1, 2 or 3 covers: its frames together, in millimetres from the printable
+    // area's corner. And its caption's string number.
+    static QRectF sheetFrames(int sheet);
+    static int sheetCaption(int sheet);
     bool printsAnything() const { return sheetCount() > 0; }
 
     // The whole job with the busy cursor up. A failing operation is skipped and the next

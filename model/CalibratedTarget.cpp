@@ -1,0 +1,26 @@
+#include "CalibratedTarget.h"
+
+CalibratedTarget::CalibratedTarget(PrintTarget& target, const QPointF& offset, const QPointF& scale)
+    : m_target(target), m_calibration{offset, scale}
+{
+}
+
+CalibratedTarget::CalibratedTarget(PrintTarget& target, const PrinterCalibration& calibration)
+    : m_target(target), m_calibration(calibration)
+{
+}
+
+QRectF CalibratedTarget::map(const QRectF& rect) const
+{
+    return m_calibration.map(rect);
+}
+
+bool CalibratedTarget::drawPicture(const platform::Picture& picture, const QRectF& rect)
+{
+    return m_target.drawPicture(picture, map(rect));
+}
+
+bool CalibratedTarget::drawFrame(const QRectF& rect)
+{
+    return m_target.drawFrame(map(rect));
+}
