@@ -68,8 +68,9 @@ export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0:handle_abort=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
 # Each fuzz process keeps its scratch files here; removed when the script ends.
-scratch="$(mktemp -d "${TMPDIR:-/tmp}/orvella-fuzz.XXXXXX")"
-[ -d /dev/shm ] && [ -w /dev/shm ] && scratch="$(mktemp -d /dev/shm/orvella-fuzz.XXXXXX)"
+scratch_parent="${TMPDIR:-/tmp}"
+[ -d /dev/shm ] && [ -w /dev/shm ] && scratch_parent=/dev/shm
+scratch="$(mktemp -d "$scratch_parent/orvella-fuzz.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
 export ORVELLA_FUZZ_SCRATCH="$scratch"
 
