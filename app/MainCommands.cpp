@@ -38,6 +38,8 @@ const MenuItemDef kMenuItems[] = {
     {"mnuSaveAs", "mnuFile", 1266, Qt::CTRL | Qt::Key_A, false, &mdiORVLA::mnuSaveAs_Click},
     {"mnuSepara01", "mnuFile", 0, kNone, true, nullptr},
     {"mnuPrint", "mnuFile", 1088, Qt::CTRL | Qt::Key_P, false, &mdiORVLA::mnuPrint_Click},
+    {"mnuPrintPreview", "mnuFile", 1440, Qt::CTRL | Qt::SHIFT | Qt::Key_P, false,
+     &mdiORVLA::mnuPrintPreview_Click},
     {"mnuSepara0101", "mnuFile", 0, kNone, true, nullptr},
     {"mnuPreferences", "mnuFile", 1238, kNone, true, &mdiORVLA::mnuPreferences_Click},
     {"mnuSepara0102", "mnuFile", 0, kNone, true, nullptr},
@@ -95,12 +97,11 @@ const ToolButtonDef kToolButtons[] = {
 
 // The order the menu captions are applied in.
 const char* const kCaptionOrder[] = {
-    "mnuFile",         "mnuNew",          "mnuOpen",         "mnuSave",
-    "mnuSaveAs",       "mnuPrint",        "mnuPreferences",  "mnuLanguage",
-    "mnuExit",         "mnuEdit",         "mnuCopyClip",     "mnuPasteClip",
-    "mnuInsertPicture", "mnuDeletePicture", "mnuInsertObject", "mnuWindow",
-    "mnuCascade",      "mnuArrangeIcons", "mnuHelp",         "mnuHelpContents",
-    "mnuCovers",       "mnuORVLASite",    "mnuAbout",
+    "mnuFile",         "mnuNew",          "mnuOpen",        "mnuSave",          "mnuSaveAs",
+    "mnuPrint",        "mnuPrintPreview", "mnuPreferences", "mnuLanguage",      "mnuExit",
+    "mnuEdit",         "mnuCopyClip",     "mnuPasteClip",   "mnuInsertPicture", "mnuDeletePicture",
+    "mnuInsertObject", "mnuWindow",       "mnuCascade",     "mnuArrangeIcons",  "mnuHelp",
+    "mnuHelpContents", "mnuCovers",       "mnuORVLASite",   "mnuAbout",
 };
 
 int captionOf(const QString& name)

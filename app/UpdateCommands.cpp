@@ -17,11 +17,12 @@ void mdiORVLA::UpdateCommands(frmMenu* window, bool enable)
     QAction* const commands[] = {
         menuItem(QStringLiteral("mnuSave")),          menuItem(QStringLiteral("mnuSaveAs")),
         toolButton(QStringLiteral("SAVE")),           menuItem(QStringLiteral("mnuPrint")),
-        toolButton(QStringLiteral("PRINT")),          menuItem(QStringLiteral("mnuInsertObject")),
-        toolButton(QStringLiteral("OBJECT")),         menuItem(QStringLiteral("mnuDeletePicture")),
-        menuItem(QStringLiteral("mnuInsertPicture")), toolButton(QStringLiteral("PICTURE")),
-        menuItem(QStringLiteral("mnuCopyClip")),      menuItem(QStringLiteral("mnuPasteClip")),
-        toolButton(QStringLiteral("COPY")),           toolButton(QStringLiteral("PASTE")),
+        toolButton(QStringLiteral("PRINT")),          menuItem(QStringLiteral("mnuPrintPreview")),
+        menuItem(QStringLiteral("mnuInsertObject")),  toolButton(QStringLiteral("OBJECT")),
+        menuItem(QStringLiteral("mnuDeletePicture")), menuItem(QStringLiteral("mnuInsertPicture")),
+        toolButton(QStringLiteral("PICTURE")),        menuItem(QStringLiteral("mnuCopyClip")),
+        menuItem(QStringLiteral("mnuPasteClip")),     toolButton(QStringLiteral("COPY")),
+        toolButton(QStringLiteral("PASTE")),
     };
     for (QAction* command : commands)
         command->setEnabled(enable);

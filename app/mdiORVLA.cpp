@@ -268,6 +268,12 @@ void mdiORVLA::mnuPrint_Click()
         ActiveCover->PrintCover();
 }
 
+void mdiORVLA::mnuPrintPreview_Click()
+{
+    if (ActiveCover)
+        ActiveCover->PreviewCover();
+}
+
 void mdiORVLA::mnuPreferences_Click()
 {
     showPreferences(this);

@@ -59,6 +59,7 @@ public:
     void mnuSave_Click();
     void mnuSaveAs_Click();
     void mnuPrint_Click();
+    void mnuPrintPreview_Click();
     void mnuPreferences_Click();
     void mnuLanguage_Click();
     void mnuExit_Click();

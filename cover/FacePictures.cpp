@@ -92,14 +92,24 @@ void clsCover::EditarObjeto()
 
 void clsCover::PrintCover()
 {
+    QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
+    printCoverSet(m_set, activeSetFinder(), parent, m_frmPrint);
+}
+
+void clsCover::PreviewCover()
+{
+    QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
+    previewCoverSet(m_set, activeSetFinder(), parent, m_frmPrint);
+}
+
+std::function<CoverSet*()> clsCover::activeSetFinder()
+{
     // The print selection writes its choice into the active set (normally this one), and
     // this set prints with it.
-    const auto activeSet = [this]() -> CoverSet* {
+    return [this]() -> CoverSet* {
         if (!m_host)
             return &m_set;
         const std::shared_ptr<clsCover> active = m_host->activeCover();
         return active ? &active->set() : nullptr;
     };
-    QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
-    printCoverSet(m_set, activeSet, parent, m_frmPrint);
 }

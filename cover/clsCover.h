@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class CoverHost;
@@ -79,10 +80,14 @@ public:
     void DeletePicture();
     void EditarObjeto();
     void PrintCover();
+    // The same print run, shown before it reaches the paper.
+    void PreviewCover();
 
 private:
     explicit clsCover(CoverHost* host) : m_host(host) {}
     void showStatus(const QString& text) const;
+    // Which set the print selection writes into, asked before and after it.
+    std::function<CoverSet*()> activeSetFinder();
 
     CoverHost* m_host;
     CoverSet m_set;

@@ -30,8 +30,8 @@
 namespace {
 
 const QStringList kDocumentItems = {"mnuSave",          "mnuSaveAs",        "mnuPrint",
-                                    "mnuCopyClip",      "mnuPasteClip",     "mnuInsertPicture",
-                                    "mnuDeletePicture", "mnuInsertObject"};
+                                    "mnuPrintPreview",  "mnuCopyClip",      "mnuPasteClip",
+                                    "mnuInsertPicture", "mnuDeletePicture", "mnuInsertObject"};
 const QStringList kDocumentButtons = {"SAVE", "PRINT", "COPY", "PASTE", "OBJECT", "PICTURE"};
 const QStringList kAlwaysItems = {"mnuNew",      "mnuOpen",         "mnuPreferences",
                                   "mnuLanguage", "mnuExit",         "mnuCascade",
@@ -126,9 +126,9 @@ private Q_SLOTS:
         for (QAction* a : file)
             names << a->objectName();
         QCOMPARE(names, QStringList({"mnuNew", "mnuSepara0100", "mnuOpen", "mnuSave", "mnuSaveAs",
-                                     "mnuSepara01", "mnuPrint", "mnuSepara0101", "mnuPreferences",
-                                     "mnuSepara0102", "mnuLanguage", "mnuSepara0103",
-                                     "mnuExit"}));
+                                     "mnuSepara01", "mnuPrint", "mnuPrintPreview", "mnuSepara0101",
+                                     "mnuPreferences", "mnuSepara0102", "mnuLanguage",
+                                     "mnuSepara0103", "mnuExit"}));
         QCOMPARE(window.menuItem(QStringLiteral("mnuSaveAs"))->shortcut(),
                  QKeySequence(Qt::CTRL | Qt::Key_A));
         QCOMPARE(window.menuItem(QStringLiteral("mnuExit"))->shortcut(),

@@ -18,12 +18,11 @@ using platform::MsgResult;
 
 namespace {
 
-const QStringList kDocumentCommands = {"mnuSave",     "mnuSaveAs",        "SAVE",
-                               "mnuPrint",    "PRINT",            "mnuPrintPreview",
-                               "mnuInsertObject",
-                               "OBJECT",      "mnuDeletePicture", "mnuInsertPicture",
-                               "PICTURE",     "mnuCopyClip",      "mnuPasteClip",
-                               "COPY",        "PASTE"};
+const QStringList kDocumentCommands = {"mnuSave",          "mnuSaveAs", "SAVE",
+                                       "mnuPrint",         "PRINT",     "mnuPrintPreview",
+                                       "mnuInsertObject",  "OBJECT",    "mnuDeletePicture",
+                                       "mnuInsertPicture", "PICTURE",   "mnuCopyClip",
+                                       "mnuPasteClip",     "COPY",      "PASTE"};
 
 QAction* command(mdiORVLA& window, const QString& name)
 {

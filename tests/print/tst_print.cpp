@@ -1,24 +1,15 @@
 // Printing a cover set: the sheets' layout as a sequence of printer operations, the
 // printer target's millimetres, the print selection dialog, the Print command, and real
 // PDF output measured on paper.
-#include "CoverPrinting.h"
-#include "CoverTestSupport.h"
-#include "ImageArea.h"
-#include "PrintLayout.h"
-#include "RecordingTarget.h"
-#include "PrintTarget.h"
 #include "PageTarget.h"
+#include "PaperMeasure.h"
+#include "PrintLayout.h"
+#include "PrintTarget.h"
+#include "PrintTestSupport.h"
 #include "PrinterTarget.h"
+#include "RecordingTarget.h"
 #include "Twips.h"
-#include "frmPrint.h"
 
-#include <QCheckBox>
-#include <QPrintDialog>
-#include <QPrinter>
-#include <QProcess>
-#include <QPushButton>
-#include <QRegularExpression>
-#include <QStandardPaths>
 #include <QTest>
 
 #include <cmath>
@@ -29,57 +20,6 @@ using platform::MsgResult;
 using platform::Picture;
 using namespace Qt::StringLiterals;
 using namespace recording;
-
-namespace {
-
-// Print runs go to `factory` for the lifetime of the object.
-struct FactoryGuard
-{
-    explicit FactoryGuard(PrintTargetFactory factory)
-    {
-        setPrintTargetFactoryForTests(std::move(factory));
-    }
-    ~FactoryGuard() { setPrintTargetFactoryForTests({}); }
-};
-
-// A document window whose faces show light pictures; `files` names the faces that also
-// have a picture file.
-std::shared_ptr<clsCover> coverWithPictures(CoverFixture& f, const QString& faces,
-                                            const QString& files)
-{
-    f.window->mnuNew_Click();
-    const auto cover = f.window->activeCover();
-    const QColor colors[] = {QColor(255, 255, 160), QColor(160, 255, 255), QColor(255, 200, 255),
-                             QColor(200, 255, 200)};
-    for (int face = 0; face < kFaceCount; ++face) {
-        const QChar tag = QLatin1Char("FIBC"[face]);
-        if (!faces.contains(tag))
-            continue;
-        const QString path =
-            f.picture(QStringLiteral("face%1.png").arg(face), colors[face], QSize(64, 48));
-        cover->frmCover()->imageArea(face)->setPicture(Picture::fromFile(path),
-                                                       files.contains(tag) ? path : QString());
-        if (files.contains(tag))
-            cover->setFilePicture(face, path);
-    }
-    return cover;
-}
-
-// Ticks exactly the faces named (of those enabled) and presses the button.
-ScriptedUi::DialogScript selectFaces(const QString& which, int button = 0)
-{
-    return [which, button](QDialog* dialog) {
-        auto* selection = qobject_cast<frmPrint*>(dialog);
-        if (!selection)
-            return int(QDialog::Rejected);
-        for (int face = 0; face < kFaceCount; ++face)
-            selection->checkBox(face)->setChecked(which.contains(QLatin1Char("FIBC"[face])));
-        selection->btnAccion(button)->click();
-        return selection->result();
-    };
-}
-
-} // namespace
 
 class TestPrint : public QObject
 {
@@ -329,9 +269,7 @@ private Q_SLOTS:
 
     void allFourFacesOnRealPaper()
     {
-        const QString pdftoppm = QStandardPaths::findExecutable(QStringLiteral("pdftoppm"));
-        const QString pdfinfo = QStandardPaths::findExecutable(QStringLiteral("pdfinfo"));
-        if (pdftoppm.isEmpty() || pdfinfo.isEmpty())
+        if (!paper::havePoppler())
             QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
         CoverFixture f;
         const auto cover = coverWithPictures(f, QStringLiteral("FIBC"), QStringLiteral("FIBC"));
@@ -340,100 +278,36 @@ private Q_SLOTS:
         // printable area's corner.
         const QMarginsF margins(12.5, 7.5, 11, 9);
         f.ui.answerDialog(selectFaces(QStringLiteral("FIBC")));
-        f.ui.answerDialog([&](QDialog* dialog) {
-            auto* printDialog = qobject_cast<QPrintDialog*>(dialog);
-            if (!printDialog)
-                return int(QDialog::Rejected);
-            printDialog->printer()->setOutputFormat(QPrinter::PdfFormat);
-            printDialog->printer()->setOutputFileName(pdf);
-            printDialog->printer()->setPageSize(QPageSize(QPageSize::A4));
-            printDialog->printer()->setPageOrientation(QPageLayout::Portrait);
-            printDialog->printer()->setPageMargins(margins, QPageLayout::Millimeter);
-            return int(QDialog::Accepted);
-        });
+        f.ui.answerDialog(choosePdf(pdf, QPageSize::A4, margins));
         cover->PrintCover();
         QVERIFY(f.ui.scriptDone());
         QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(paper::pageCount(pdf), 3);
 
-        QProcess info;
-        info.start(pdfinfo, {pdf});
-        QVERIFY(info.waitForFinished(60000));
-        const QString infoText = QString::fromUtf8(info.readAllStandardOutput());
-        QVERIFY2(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+3\\n"))),
-                 qPrintable(infoText));
-
-        // The printable area starts where the printer puts it: Qt's PDF output places its
-        // corner on whole points, not exactly at the margins asked for.
         const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, margins,
                                     QPageLayout::Millimeter);
-        const QPointF printableCorner =
-            QPointF(landscape.paintRectPoints().topLeft()) * (25.4 / 72);
+        const QPointF printableCorner = paper::printableCorner(landscape);
         QVERIFY((printableCorner - QPointF(margins.left(), margins.top())).manhattanLength() < 0.7);
 
         // 720 dpi: 0.1 mm is 2.83 pixels.
-        constexpr double dpi = 720;
-        const double tolerance = 0.1 * dpi / 25.4;
+        constexpr int dpi = 720;
         const QList<QList<QRectF>> frames = {{PrintLayout::kInsideRect, PrintLayout::kFrontRect},
                                              {PrintLayout::kBackRect},
                                              {PrintLayout::kCdRect}};
         for (int page = 1; page <= 3; ++page) {
-            const QString prefix = f.env.path(QStringLiteral("page%1").arg(page));
-            QProcess render;
-            render.start(pdftoppm,
-                         {QStringLiteral("-r"), QStringLiteral("720"), QStringLiteral("-gray"),
-                          QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                          QStringLiteral("-f"), QString::number(page), QStringLiteral("-l"),
-                          QString::number(page), pdf, prefix});
-            QVERIFY(render.waitForFinished(120000));
-            QCOMPARE(render.exitCode(), 0);
-            const QImage sheet(prefix + QStringLiteral(".png"));
+            const QImage sheet =
+                paper::render(pdf, page, dpi, f.env.path(QStringLiteral("page%1").arg(page)));
             QVERIFY(!sheet.isNull());
             QVERIFY2(sheet.width() > sheet.height(), "the page is not landscape");
             QVERIFY(std::abs(sheet.width() - 297 * dpi / 25.4) < 2);
-
-            // The line crossing a scan near `expected` (in pixels): the centre of its dark run.
-            const auto lineAt = [&](bool vertical, double expected, int across) {
-                double sum = 0;
-                int count = 0;
-                for (int at = int(expected) - 10; at <= int(expected) + 10; ++at) {
-                    const QPoint p = vertical ? QPoint(at, across) : QPoint(across, at);
-                    if (sheet.rect().contains(p) && qGray(sheet.pixel(p)) < 128) {
-                        sum += at + 0.5;
-                        ++count;
-                    }
-                }
-                return count ? sum / count : -1000.0;
-            };
             for (const QRectF& mm : frames[page - 1]) {
                 const QRectF onPaper = mm.translated(printableCorner);
-                const auto px = [&](double millimetres) { return millimetres * dpi / 25.4; };
                 // Each edge measured 3 mm from both of its corners.
                 for (double along : {3.0, -3.0}) {
-                    const double y = along > 0 ? onPaper.top() + along : onPaper.bottom() + along;
-                    const double x = along > 0 ? onPaper.left() + along : onPaper.right() + along;
-                    const double left = lineAt(true, px(onPaper.left()), int(px(y)));
-                    const double right = lineAt(true, px(onPaper.right()), int(px(y)));
-                    const double top = lineAt(false, px(onPaper.top()), int(px(x)));
-                    const double bottom = lineAt(false, px(onPaper.bottom()), int(px(x)));
-                    const QString where =
-                        QStringLiteral("page %1 frame at %2,%3: left %4 right %5 top %6 bottom %7 "
-                                       "expected %8 %9 %10 %11")
-                            .arg(page)
-                            .arg(mm.x())
-                            .arg(mm.y())
-                            .arg(left)
-                            .arg(right)
-                            .arg(top)
-                            .arg(bottom)
-                            .arg(px(onPaper.left()))
-                            .arg(px(onPaper.right()))
-                            .arg(px(onPaper.top()))
-                            .arg(px(onPaper.bottom()));
-                    QVERIFY2(std::abs(left - px(onPaper.left())) <= tolerance, qPrintable(where));
-                    QVERIFY2(std::abs(right - px(onPaper.right())) <= tolerance, qPrintable(where));
-                    QVERIFY2(std::abs(top - px(onPaper.top())) <= tolerance, qPrintable(where));
-                    QVERIFY2(std::abs(bottom - px(onPaper.bottom())) <= tolerance,
-                             qPrintable(where));
+                    const paper::Edges edges = paper::measureFrame(sheet, dpi, onPaper, along);
+                    QVERIFY2(paper::worstDeviation(edges, onPaper) <= 0.1,
+                             qPrintable(QStringLiteral("page %1: ").arg(page) +
+                                        paper::describe(edges, onPaper)));
                 }
             }
         }
