@@ -3,6 +3,7 @@
 #include "AppInfo.h"
 #include "LangRuntime.h"
 #include "Preferences.h"
+#include "PrinterCalibrationTab.h"
 #include "Settings.h"
 #include "Ui.h"
 
@@ -11,6 +12,7 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QStyle>
 #include <QTabWidget>
@@ -44,6 +46,10 @@ frmCOnfig::frmCOnfig(QWidget* parent) : QDialog(parent)
     pageLayout->addWidget(m_frame);
     pageLayout->addStretch();
 
+    m_printerTab = new PrinterCalibrationTab(QPrinterInfo::availablePrinterNames(),
+                                             QPrinterInfo::defaultPrinterName(), m_tabs);
+    m_tabs->addTab(m_printerTab, QString());
+
     m_ok = new QPushButton(QStringLiteral("&Ok"), this);
     m_ok->setObjectName(QStringLiteral("btnOk"));
     m_ok->setDefault(true);
@@ -72,6 +78,8 @@ void frmCOnfig::ApplyTexts()
     m_cancel->setText(LangString(1046));
     m_tabs->setTabText(0, LangString(1252));
     m_frame->setTitle(LangString(1012));
+    m_tabs->setTabText(1, LangString(1450));
+    m_printerTab->ApplyTexts();
 }
 
 void frmCOnfig::btnAccion_Click()
@@ -109,6 +117,10 @@ bool frmCOnfig::isProgram(const QString& path)
 
 void frmCOnfig::btnOk_Click()
 {
+    // A refused calibration value keeps the dialog open, and nothing is stored yet.
+    if (!m_printerTab->validate())
+        return;
+    m_printerTab->save();
     // Stored as typed: a path is not ours to trim or check, and an empty one means the
     // desktop's own application for each picture.
     const QString path = m_editor->text();

@@ -2,13 +2,16 @@
 
 #include <QDialog>
 
+class PrinterCalibrationTab;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 
-// The preferences: the external picture editor's path. A new dialog is made for every
-// showing, so each starts from the program-wide editor path and an empty browse name.
+// The preferences: the external picture editor's path on the first tab, each printer's
+// calibration on the second. A new dialog is made for every showing, so each starts from the
+// program-wide editor path, the stored calibrations and an empty browse name. OK stores
+// nothing until every calibration value typed is usable.
 class frmCOnfig : public QDialog
 {
     Q_OBJECT
@@ -24,6 +27,7 @@ public:
     QPushButton* btnAccion() const { return m_browse; }
     QPushButton* btnOk() const { return m_ok; }
     QPushButton* btnCancel() const { return m_cancel; }
+    PrinterCalibrationTab* tabPrinter() const { return m_printerTab; }
 
     void btnAccion_Click();
     void btnOk_Click();
@@ -39,6 +43,7 @@ private:
     QPushButton* m_browse = nullptr;
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
+    PrinterCalibrationTab* m_printerTab = nullptr;
     // The browse dialog's file name. The dialog keeps it from one browse to the next, so a
     // cancelled browse still hands back the previous choice.
     QString m_dialogFileName;

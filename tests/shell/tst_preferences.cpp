@@ -170,8 +170,9 @@ private Q_SLOTS:
         platform::setEditorPath(QStringLiteral("/usr/bin/gimp"));
         frmCOnfig dialog;
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Preferences"));
-        QCOMPARE(dialog.tabConfig()->count(), 1);
+        QCOMPARE(dialog.tabConfig()->count(), 2);
         QCOMPARE(dialog.tabConfig()->tabText(0), LangString(1252));
+        QCOMPARE(dialog.tabConfig()->tabText(1), LangString(1450));
         QCOMPARE(dialog.Frame1()->title(), LangString(1012));
         QCOMPARE(dialog.btnOk()->text(), QStringLiteral("&Ok"));
         QCOMPARE(dialog.btnCancel()->text(), LangString(1046));
