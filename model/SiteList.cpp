@@ -85,6 +85,7 @@ std::optional<QStringList> SiteList::parseBounded(const QByteArray& bytes)
     if (bytes.size() > MaxFileBytes)
         return std::nullopt;
     int entries = 0;
+    qint64 written = 0;
     qsizetype begin = 0;
     while (begin < bytes.size()) {
         qsizetype end = bytes.indexOf('\n', begin);
@@ -92,9 +93,16 @@ std::optional<QStringList> SiteList::parseBounded(const QByteArray& bytes)
             end = bytes.size();
         if (end - begin > MaxLineBytes)
             return std::nullopt;
-        if (!QByteArrayView(bytes).sliced(begin, end - begin).trimmed().isEmpty() &&
-            ++entries > MaxEntries)
-            return std::nullopt;
+        const QByteArrayView line = QByteArrayView(bytes).sliced(begin, end - begin).trimmed();
+        if (!line.isEmpty()) {
+            if (++entries > MaxEntries)
+                return std::nullopt;
+            // As written back: UTF-8 and CR LF.
+            const qsizetype asWritten = platform::decodeLine(line).toUtf8().size();
+            written += asWritten + 2;
+            if (asWritten > MaxLineBytes || written > MaxFileBytes)
+                return std::nullopt;
+        }
         begin = end + 1;
     }
     return parse(bytes);

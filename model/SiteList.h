@@ -16,7 +16,9 @@ class SiteList
 public:
     // Nothing the user keeps by hand comes near these. A file beyond them is not read at all
     // (half a list shown would be written back as the whole list), and within them the
-    // window opens and closes in a moment.
+    // window opens and closes in a moment. The bytes are counted as the list is written
+    // (UTF-8, CR LF), so a list from Windows, whose accented letters take one byte each
+    // there, is judged by what it becomes, and a list read can always be read again.
     static constexpr qint64 MaxFileBytes = 1024 * 1024;
     static constexpr int MaxEntries = 5000;
     static constexpr int MaxLineBytes = 4096;

@@ -194,6 +194,29 @@ private Q_SLOTS:
         QCOMPARE(SiteList::read().entries.size(), entries);
     }
 
+    // A list from Windows is judged by what it becomes when written back (UTF-8): one that
+    // would outgrow the bounds is not read at all, so a list read can always be read again.
+    void windowsListIsJudgedAsWritten()
+    {
+        const QByteArray accented(2000, char(0xE9)); // "é" in Windows-1252: 4000 bytes in UTF-8
+        m_env->writeFile(QStringLiteral("data/CS.DAT"), "A;" + accented + "\r\n");
+        SiteList::Contents contents = SiteList::read();
+        QVERIFY(contents.readable);
+        QVERIFY(SiteList::write(contents.entries));
+        contents = SiteList::read();
+        QVERIFY(contents.readable);
+        QCOMPARE(contents.entries.size(), 1);
+
+        const QByteArray longer(2100, char(0xE9));
+        m_env->writeFile(QStringLiteral("data/CS.DAT"), "A;" + longer + "\r\n");
+        QVERIFY(!SiteList::read().readable);
+        QByteArray many;
+        for (int i = 0; i < 700; ++i)
+            many += "A;" + QByteArray(1000, char(0xE9)) + "\r\n"; // 700 kB, 1.4 MB as UTF-8
+        m_env->writeFile(QStringLiteral("data/CS.DAT"), many);
+        QVERIFY(!SiteList::read().readable);
+    }
+
 private:
     QString userList() const { return m_env->path(QStringLiteral("data/CS.DAT")); }
 
