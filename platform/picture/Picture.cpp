@@ -145,6 +145,24 @@ QSize devicePixels(const QPainter& painter, const QRectF& target)
     return QSize(int(std::ceil(mapped.width() * ratio)), int(std::ceil(mapped.height() * ratio)));
 }
 
+// Pixels a face needs at 300 dpi on its longer side (150 mm), on the picture's shorter side,
+// so that it covers every face's rectangle however it is stretched there.
+constexpr int FacePixelsAt300Dpi = 1772;
+
+QSize bitmapSizeOf(const QSize& natural)
+{
+    if (natural.isEmpty())
+        return natural;
+    const double grow =
+        std::max(1.0, double(FacePixelsAt300Dpi) / std::min(natural.width(), natural.height()));
+    QSize size(int(std::ceil(natural.width() * grow)), int(std::ceil(natural.height() * grow)));
+    if (!BitmapDecoder::sizeAllowed(size))
+        size.scale(QSize(Picture::MaxSide, Picture::MaxSide), Qt::KeepAspectRatio);
+    while (!BitmapDecoder::sizeAllowed(size) && size.width() > 1 && size.height() > 1)
+        size /= 2;
+    return size;
+}
+
 bool writeBytes(const QString& path, const QByteArray& bytes, QString* errorText)
 {
     QSaveFile file(path);
@@ -355,11 +373,14 @@ bool Picture::save(const QString& path, QString* errorText) const
             *errorText = QStringLiteral("empty picture");
         return false;
     }
-    // A metafile keeps its own kind; a BMP file is already what would be written.
-    if (d->kind == Kind::Metafile || d->name == QLatin1String("bmp"))
+    // A BMP file is already what would be written.
+    if (d->name == QLatin1String("bmp"))
         return writeBytes(path, d->bytes, errorText);
 
-    const QImage pixels = image();
+    // A metafile becomes a real bitmap too (the file is named and read as one), sharp
+    // enough for any face printed at 300 dpi.
+    const QImage pixels = d->kind == Kind::Metafile ? renderSvg(d->svg, bitmapSizeOf(d->size))
+                                                    : image();
     if (pixels.isNull()) {
         if (errorText)
             *errorText = QStringLiteral("the picture cannot be decoded");

@@ -78,8 +78,9 @@ public:
     // fewer than the picture has, which keeps printed output (PDF) small.
     void draw(QPainter& painter, const QRectF& target) const;
 
-    // Bitmaps as Windows BMP, a metafile as its own original bytes. The file is replaced
-    // atomically; on failure it is left as it was and errorText (if given) says why.
+    // As a Windows BMP: a bitmap file's own bytes when it is one, a metafile drawn at least
+    // as large as a face printed at 300 dpi. The file is replaced atomically; on failure it
+    // is left as it was and errorText (if given) says why.
     bool save(const QString& path, QString* errorText = nullptr) const;
     // The picture in its own kind: a bitmap as an image (+ image/bmp), a metafile as its
     // bytes (image/x-wmf or image/x-emf) plus a rendered image. Pixels are produced only

@@ -437,15 +437,24 @@ void TestPicture::saveBitmapWritesBmp()
     QVERIFY(showsSample(back, sample.kind));
 }
 
+// A BMP file keeps its own bytes; a metafile is written as a real bitmap, large enough for
+// a face at 300 dpi (150 mm is 1772 pixels), showing the metafile.
 void TestPicture::saveKeepsOwnBytes()
 {
-    for (const QByteArray& bytes : {samples::wmf(true, 1440, 720), samples::emf(200, 100),
-                                    samples::encode(samples::twoColours(), "bmp")}) {
-        const QString path = m_dir->filePath(QStringLiteral("copy.bmp"));
+    const QString path = m_dir->filePath(QStringLiteral("copy.bmp"));
+    const QByteArray bmp = samples::encode(samples::twoColours(), "bmp");
+    QVERIFY(Picture::fromBytes(bmp).save(path));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), bmp);
+    file.close();
+
+    for (const QByteArray& bytes : {samples::wmf(true, 1440, 720), samples::emf(200, 100)}) {
         QVERIFY(Picture::fromBytes(bytes).save(path));
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QCOMPARE(file.readAll(), bytes);
+        const Picture written = Picture::fromFile(path);
+        QCOMPARE(written.formatName(), QStringLiteral("bmp"));
+        QVERIFY(qMin(written.size().width(), written.size().height()) >= 1772);
+        QVERIFY(showsSample(written.scaledImage(QSize(64, 32)), Picture::Kind::Metafile));
     }
 }
 
