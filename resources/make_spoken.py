@@ -560,16 +560,20 @@ STRINGS = [
      "Versätze sind Zahlen von -10 bis 10 mm und Skalierungen Zahlen von 95 bis 105 %, mit "
      "höchstens einer Nachkommastelle. Dieser Wert kann nicht verwendet werden:"),
     (1464, "Printed on the calibration page: %1 the printer, %2 and %3 where the printable area "
-           "starts on the paper, %4 to %7 the values in use",
-     "Calibration page for %1. The printable area starts %2 mm from the left edge and %3 mm "
-     "from the top edge of the paper. Offset x %4 mm, y %5 mm; scale x %6 %, y %7 %.",
-     "Página de calibración de %1. El área imprimible empieza a %2 mm del borde izquierdo y a "
-     "%3 mm del borde superior del papel. Desplazamiento x %4 mm, y %5 mm; escala x %6 %, "
-     "y %7 %.",
-     "Page d'étalonnage de %1. La zone imprimable commence à %2 mm du bord gauche et à %3 mm "
-     "du bord supérieur du papier. Décalage x %4 mm, y %5 mm ; échelle x %6 %, y %7 %.",
-     "Kalibrierseite für %1. Der druckbare Bereich beginnt %2 mm vom linken und %3 mm vom "
-     "oberen Papierrand. Versatz x %4 mm, y %5 mm; Skalierung x %6 %, y %7 %."),
+           "starts on the paper, %4 to %7 the values in use (no-break spaces keep each value "
+           "with its axis and unit)",
+     "Calibration page for %1. The printable area starts %2\u00a0mm from the left edge and "
+     "%3\u00a0mm from the top edge of the paper. Offset x\u00a0%4\u00a0mm, y\u00a0%5\u00a0mm; "
+     "scale x\u00a0%6\u00a0%, y\u00a0%7\u00a0%.",
+     "Página de calibración de %1. El área imprimible empieza a %2\u00a0mm del borde izquierdo "
+     "y a %3\u00a0mm del borde superior del papel. Desplazamiento x\u00a0%4\u00a0mm, "
+     "y\u00a0%5\u00a0mm; escala x\u00a0%6\u00a0%, y\u00a0%7\u00a0%.",
+     "Page d'étalonnage de %1. La zone imprimable commence à %2\u00a0mm du bord gauche et à "
+     "%3\u00a0mm du bord supérieur du papier. Décalage x\u00a0%4\u00a0mm, y\u00a0%5\u00a0mm ; "
+     "échelle x\u00a0%6\u00a0%, y\u00a0%7\u00a0%.",
+     "Kalibrierseite für %1. Der druckbare Bereich beginnt %2\u00a0mm vom linken und "
+     "%3\u00a0mm vom oberen Papierrand. Versatz x\u00a0%4\u00a0mm, y\u00a0%5\u00a0mm; "
+     "Skalierung x\u00a0%6\u00a0%, y\u00a0%7\u00a0%."),
     (1466, "Print preview: zoom to show a whole page",
      "Whole page", "Página completa", "Page entière", "Ganze Seite"),
     (1468, "Print preview: zoom to the page's width",
