@@ -6,6 +6,7 @@ set -euo pipefail
 ORVELLA_PACKAGES=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins qt6-gtk-platformtheme
+  qt6-translations-l10n
   libgl-dev
   libwmf-dev libemf2svg-dev fonts-urw-base35
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
