@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1470
+LAST = 1476
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -580,6 +580,17 @@ STRINGS = [
      "Page width", "Ancho de página", "Largeur de page", "Seitenbreite"),
     (1470, "Print preview: button that prints the pages shown",
      "&Print", "&Imprimir", "&Imprimer", "&Drucken"),
+    (1472, "Edit > Undo (the last change of a face in this cover window)",
+     "&Undo", "&Deshacer", "&Annuler", "&Rückgängig"),
+    (1474, "Edit > Redo",
+     "&Redo", "&Rehacer", "&Rétablir", "&Wiederherstellen"),
+    (1476, "Message: a recent cover set chosen in the File menu is gone (%1 its path)",
+     "The cover set %1 no longer exists. It has been removed from the recent cover sets.",
+     "El juego de carátulas %1 ya no existe. Se ha quitado de los juegos de carátulas "
+     "recientes.",
+     "Le jeu de pochettes %1 n'existe plus. Il a été retiré des jeux de pochettes récents.",
+     "Das Cover-Set %1 gibt es nicht mehr. Es wurde aus den zuletzt verwendeten Cover-Sets "
+     "entfernt."),
 ]
 
 # Texts that the program joins directly to something else, so their last
@@ -592,7 +603,7 @@ ENDS_WITH_BLANK = {1118, 1212, 1214, 1216, 1218, 1276, 1344}
 ACCESS_KEY_GROUPS = {
     "menu bar and cover tabs": [1066, 1062, 1096, 1070, 1166, 1074, 1044, "&Cd"],
     "File menu": [1080, 1084, 1092, 1266, 1088, 1440, 1238, 1076, 1154],
-    "Edit menu": [1056, 1086, 1072, 1060, 1064],
+    "Edit menu": [1472, 1474, 1056, 1086, 1072, 1060, 1064],
     "Window menu": [1048, 1042],
     "Help menu": [1054, 1144, 1312, 1038],
     "print dialog": [1172, 1204, 1124, "CD", 1088, 1046],
