@@ -80,8 +80,13 @@ void LangRuntime::load()
     LangLoader::Result result = LangLoader::load(databasePath(), m_currentLanguage, host);
     // A load that failed leaves the language in use before it for the last questions; at
     // the first load, whatever it read before it stopped is better than nothing.
-    if (result.completed || !m_loaded)
+    if (result.completed || !m_loaded) {
         m_table = std::move(result.table);
+        const int chosen = result.chosen;
+        m_languageName = chosen >= 1 && chosen <= result.names.size()
+                             ? result.names.at(chosen - 1)
+                             : QString();
+    }
     m_mustEnd = !result.completed;
     m_loaded = true;
     m_loading = false;
@@ -101,6 +106,7 @@ QString LangRuntime::lookup(int index)
 void LangRuntime::reset()
 {
     m_table.clear();
+    m_languageName.clear();
     m_currentLanguage = 0;
     m_loaded = false;
     m_loading = false;

@@ -23,6 +23,9 @@ public:
     // 0 while unknown, -1 to ask again at the next load, else 1 ... number of languages.
     int currentLanguage() const { return m_currentLanguage; }
     void setCurrentLanguage(int number) { m_currentLanguage = qint16(number); }
+    // The database's name of the language in use ("Espanol", "English", ...); empty before
+    // the first load settles one.
+    const QString& languageName() const { return m_languageName; }
 
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
     // Whether the language a load settles on becomes the saved Language preference (the
@@ -47,6 +50,7 @@ private:
     void load();
 
     QVector<QString> m_table;
+    QString m_languageName;
     Chooser m_chooser;
     qint16 m_currentLanguage = 0;
     bool m_loaded = false;
