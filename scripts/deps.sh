@@ -11,6 +11,7 @@ ORVELLA_PACKAGES=(
   libwmf-dev libemf2svg-dev fonts-urw-base35
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
   poppler-utils
+  appstream dpkg-dev
 )
 
 orvella_install_deps() {
