@@ -45,8 +45,12 @@ void mdiORVLA::mnuPasteClip_Click()
             return;
         }
         const platform::Picture picture = platform::Picture::fromMimeData(data);
-        if (!picture.isNull())
+        if (!picture.isNull()) {
+            CoverSet& set = ActiveCover->set();
+            const Face before = set.face(area->face());
             area->setPicture(picture);
+            set.recordFaceChange(area->face(), before);
+        }
     }
     ActiveCover->setNeedSave(true);
     if (frmMenu* window = ActiveCover->frmCover())

@@ -47,6 +47,9 @@ const MenuItemDef kMenuItems[] = {
     {"mnuSepara0103", "mnuFile", 0, kNone, true, nullptr},
     {"mnuExit", "mnuFile", 1154, Qt::CTRL | Qt::Key_X, true, &mdiORVLA::mnuExit_Click},
     {"mnuEdit", nullptr, 1062, kNone, true, nullptr},
+    {"mnuUndo", "mnuEdit", 1472, Qt::CTRL | Qt::Key_Z, false, &mdiORVLA::mnuUndo_Click},
+    {"mnuRedo", "mnuEdit", 1474, Qt::CTRL | Qt::SHIFT | Qt::Key_Z, false, &mdiORVLA::mnuRedo_Click},
+    {"mnuSepara0202", "mnuEdit", 0, kNone, true, nullptr},
     {"mnuCopyClip", "mnuEdit", 1056, Qt::CTRL | Qt::Key_C, false, &mdiORVLA::mnuCopyClip_Click},
     {"mnuPasteClip", "mnuEdit", 1086, Qt::CTRL | Qt::Key_V, false,
      &mdiORVLA::mnuPasteClip_Click},
@@ -99,7 +102,7 @@ const ToolButtonDef kToolButtons[] = {
 const char* const kCaptionOrder[] = {
     "mnuFile",         "mnuNew",          "mnuOpen",        "mnuSave",          "mnuSaveAs",
     "mnuPrint",        "mnuPrintPreview", "mnuPreferences", "mnuLanguage",      "mnuExit",
-    "mnuEdit",         "mnuCopyClip",     "mnuPasteClip",   "mnuInsertPicture", "mnuDeletePicture",
+    "mnuEdit",         "mnuUndo",         "mnuRedo",        "mnuCopyClip",     "mnuPasteClip",   "mnuInsertPicture", "mnuDeletePicture",
     "mnuInsertObject", "mnuWindow",       "mnuCascade",     "mnuArrangeIcons",  "mnuHelp",
     "mnuHelpContents", "mnuCovers",       "mnuORVLASite",   "mnuAbout",
 };
@@ -204,6 +207,8 @@ void mdiORVLA::ApplyTexts()
         else
             m_items.value(item)->setText(text);
     }
+    // Qt's own texts follow the language of the menus.
+    m_qtTranslations.follow(lang::LangRuntime::instance().languageName());
 }
 
 void mdiORVLA::fillWindowMenu()

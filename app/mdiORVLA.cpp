@@ -7,6 +7,7 @@
 #include "LangRuntime.h"
 #include "Preferences.h"
 #include "ProgramFolder.h"
+#include "RecentSetsMenu.h"
 #include "Settings.h"
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
@@ -19,6 +20,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMdiArea>
@@ -32,6 +34,8 @@
 namespace {
 
 const QString kPreferences = QStringLiteral("Preferences");
+const QString kWindow = QStringLiteral("Window");
+const QString kGeometry = QStringLiteral("Geometry");
 
 // The saved language number; 0 when none is saved or it is no 16-bit number.
 int savedLanguage()
@@ -65,11 +69,20 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     createMenus();
     createToolBar();
     createStatusBar();
+    createUndo();
+    m_recent = new RecentSetsMenu(menu(QStringLiteral("mnuFile")),
+                                  menuItem(QStringLiteral("mnuExit")), this);
+    connect(m_recent, &RecentSetsMenu::chosen, this, &mdiORVLA::openRecentSet);
 
     // Room for a whole cover window and the frame around it; never smaller than the
     // window's classic client area.
     setMinimumSize(platform::twipsSize(7200, 5715));
     resize(760, 640);
+    // The window comes back where it was left (Qt keeps it on a screen that still exists).
+    const QString geometry =
+        platform::GetSetting(platform::applicationTitle(), kWindow, kGeometry);
+    if (!geometry.isEmpty())
+        restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
 
     Load();
 }
@@ -78,6 +91,14 @@ mdiORVLA::~mdiORVLA()
 {
     // The document area outlives this part of the window while it closes its documents.
     disconnect(m_mdi, nullptr, this, nullptr);
+}
+
+void mdiORVLA::createUndo()
+{
+    QAction* undo = menuItem(QStringLiteral("mnuUndo"));
+    QAction* redo = menuItem(QStringLiteral("mnuRedo"));
+    connect(&m_undoGroup, &QUndoGroup::canUndoChanged, undo, &QAction::setEnabled);
+    connect(&m_undoGroup, &QUndoGroup::canRedoChanged, redo, &QAction::setEnabled);
 }
 
 void mdiORVLA::createStatusBar()
@@ -130,6 +151,11 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
     if (m_activeDocument && m_activeDocument != next)
         m_activeDocument->LostFocus();
     m_activeDocument = next;
+    // Undo and Redo act on the active window's set.
+    QUndoStack* stack = next && next->Cover() ? &next->Cover()->set().undoStack() : nullptr;
+    if (stack && !m_undoGroup.stacks().contains(stack))
+        m_undoGroup.addStack(stack);
+    m_undoGroup.setActiveStack(stack);
     if (next)
         next->Activate();
 }
@@ -174,6 +200,8 @@ void mdiORVLA::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
+    platform::SaveSetting(platform::applicationTitle(), kWindow, kGeometry,
+                          QString::fromLatin1(saveGeometry().toBase64()));
     event->accept();
 }
 
@@ -241,6 +269,25 @@ void mdiORVLA::mnuNew_Click()
     ActiveCover->NewCover();
 }
 
+void mdiORVLA::coverSetUsed(const QString& path)
+{
+    m_recent->add(path);
+}
+
+void mdiORVLA::openRecentSet(const QString& path)
+{
+    if (!QFileInfo(path).isFile()) {
+        platform::ui().messageBox(LangString(1476).arg(QDir::toNativeSeparators(path)),
+                                  platform::applicationTitle(), platform::MsgButtons::Ok,
+                                  platform::MsgIcon::Exclamation);
+        m_recent->remove(path);
+        return;
+    }
+    ActiveCover = clsCover::create(this);
+    ActiveCover->setFileCover(path);
+    ActiveCover->LoadCover();
+}
+
 void mdiORVLA::mnuOpen_Click()
 {
     const std::shared_ptr<clsCover> previous = ActiveCover;
@@ -286,6 +333,22 @@ void mdiORVLA::mnuLanguage_Click()
     if (endIfLanguageFailed())
         return;
     ApplyTexts();
+}
+
+// Undo and Redo change a face of the active set; the commands that depend on its picture
+// follow.
+void mdiORVLA::mnuUndo_Click()
+{
+    m_undoGroup.undo();
+    if (m_activeDocument)
+        UpdateCommands(m_activeDocument, true);
+}
+
+void mdiORVLA::mnuRedo_Click()
+{
+    m_undoGroup.redo();
+    if (m_activeDocument)
+        UpdateCommands(m_activeDocument, true);
 }
 
 // Exit closes the window the normal way, so every changed cover set is offered for saving.

@@ -2,11 +2,13 @@
 
 #include "CoverHost.h"
 #include "ImageList.h"
+#include "QtTranslations.h"
 #include "frmMenu.h"
 
 #include <QHash>
 #include <QMainWindow>
 #include <QPointer>
+#include <QUndoGroup>
 
 #include <memory>
 
@@ -16,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class RecentSetsMenu;
 
 // The program's main window: a frame for the cover-set document windows, with the menus,
 // the toolbar and the status bar, and the program's start-up.
@@ -44,6 +47,11 @@ public:
     void setActiveCover(std::shared_ptr<clsCover> cover) override { ActiveCover = cover; }
     void UpdateCommands(frmMenu* window, bool enable) override;
     QMenu* editMenu() override { return m_menus.value(QStringLiteral("mnuEdit")); }
+    void coverSetUsed(const QString& path) override;
+
+    RecentSetsMenu* recentSets() const { return m_recent; }
+    QUndoGroup& undoGroup() { return m_undoGroup; }
+    const QtTranslations& qtTranslations() const { return m_qtTranslations; }
 
     void ApplyTexts();
     void ShowStatus(const QString& text) override;
@@ -63,6 +71,8 @@ public:
     void mnuPreferences_Click();
     void mnuLanguage_Click();
     void mnuExit_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     void mnuCopyClip_Click();
     void mnuPasteClip_Click();
     void mnuInsertPicture_Click();
@@ -88,6 +98,10 @@ private:
     void createToolBar();
     void createStatusBar();
     void fillWindowMenu();
+    void createUndo();
+    // A set from the recent list: opened in a window of its own, or, when it is gone,
+    // taken off the list with a message.
+    void openRecentSet(const QString& path);
     void documentActivated(QMdiSubWindow* window);
     // A cover-set file dropped on the document area's free space opens in a new window.
     void coverSetDropped(const QString& path);
@@ -116,5 +130,8 @@ private:
     std::shared_ptr<clsCover> ActiveCover;
     QPointer<frmMenu> m_activeDocument; // the document window last activated
     ImageList m_imgTools;
+    QUndoGroup m_undoGroup;
+    RecentSetsMenu* m_recent = nullptr;
+    QtTranslations m_qtTranslations;
     bool m_firstActivation = true;
 };

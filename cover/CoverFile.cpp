@@ -6,7 +6,10 @@
 #include "CoverSetFile.h"
 #include "LangRuntime.h"
 #include "Ui.h"
+#include "CoverHost.h"
 #include "frmMenu.h"
+
+#include <QFileInfo>
 
 namespace {
 
@@ -56,6 +59,8 @@ void clsCover::LoadCover()
     for (const FaceInfo& face : kFaces)
         m_set.setFile(face.index, paths[face.index]);
     LoadFrmCover();
+    if (m_host && QFileInfo(path).isFile())
+        m_host->coverSetUsed(path);
 }
 
 void clsCover::SaveCover(qint16 PAI_Select)
@@ -86,6 +91,8 @@ void clsCover::SaveCover(qint16 PAI_Select)
         return;
     }
     m_set.setFileCover(target);
+    if (m_host)
+        m_host->coverSetUsed(target);
     // A picture that still has no file keeps the set changed, so it is not lost unasked.
     m_set.setNeedSave(!everyPictureSaved);
     if (frmMenu* window = m_frmCover.data())

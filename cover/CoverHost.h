@@ -24,5 +24,7 @@ public:
     virtual void ShowStatus(const QString& text) = 0;
     // The Edit menu, shown as the document window's pop-up menu.
     virtual QMenu* editMenu() = 0;
+    // A cover-set file was opened or saved (for the list of recent sets).
+    virtual void coverSetUsed(const QString& /*path*/) {}
 };
 

@@ -39,8 +39,10 @@ bool frmMenu::takePictureFile(int face, const QString& path)
                                   platform::MsgIcon::None);
         return false;
     }
+    const Face before = m_cover->set().face(face);
     target->setPicture(picture, path);
     m_cover->setFilePicture(face, path);
+    m_cover->set().recordFaceChange(face, before);
     m_cover->setNeedSave(true);
     enableCommands(this);
     return true;
@@ -56,8 +58,11 @@ void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
     if (const auto* from = qobject_cast<const ImageArea*>(source)) {
         if (!from->objectName().startsWith(QLatin1String("img")))
             return;
-        if (from != target)
+        if (from != target) {
+            const Face before = m_cover->set().face(face);
             target->setPicture(from->picture());
+            m_cover->set().recordFaceChange(face, before);
+        }
         m_cover->setNeedSave(true);
         enableCommands(this);
         return;
@@ -84,7 +89,9 @@ void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
     const platform::Picture picture = platform::Picture::fromMimeData(data);
     if (picture.isNull())
         return;
+    const Face before = m_cover->set().face(face);
     target->setPicture(picture);
+    m_cover->set().recordFaceChange(face, before);
     m_cover->setNeedSave(true);
     enableCommands(this);
 }

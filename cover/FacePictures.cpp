@@ -17,10 +17,6 @@
 #include <QFileInfo>
 #include <QLabel>
 
-namespace {
-
-} // namespace
-
 void clsCover::showStatus(const QString& text) const
 {
     if (m_host)
@@ -45,8 +41,10 @@ void clsCover::InsertPicture()
                 showStatus(QString());
                 return;
             }
+            const Face before = m_set.face(face.index);
             m_set.setFile(face.index, path);
             m_set.setPicture(face.index, picture, path);
+            m_set.recordFaceChange(face.index, before);
         }
         m_set.setNeedSave(true);
     }
@@ -57,8 +55,10 @@ void clsCover::DeletePicture()
 {
     {
         platform::BusyCursor busy;
+        const Face before = m_set.face(Position());
         m_set.setFile(Position(), QString());
         m_set.clearPicture(Position());
+        m_set.recordFaceChange(Position(), before);
     }
     m_set.setNeedSave(true);
 }

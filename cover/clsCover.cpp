@@ -112,6 +112,8 @@ void clsCover::LoadFrmCover()
         }
         area->setPicture(loaded.picture, loaded.path, loaded.screenCopy);
     }
+    // What the file holds is where undoing stops.
+    m_set.undoStack().clear();
     // The window was activated, and its commands judged, before its faces were filled.
     if (m_host && m_host->activeCover().get() == this)
         m_host->UpdateCommands(window, true);

@@ -153,8 +153,11 @@ void frmMenu::tabClicked(int index)
 void frmMenu::clearShownFace()
 {
     const int face = m_tabs->currentIndex();
-    if (face >= 0 && face <= 2)
-        m_areas[face]->clearPicture();
+    if (face < 0 || face > 2 || !m_cover)
+        return;
+    const Face before = m_cover->set().face(face);
+    m_areas[face]->clearPicture();
+    m_cover->set().recordFaceChange(face, before);
 }
 
 // Keys the tab control does not use reach the window.

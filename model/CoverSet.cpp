@@ -1,5 +1,7 @@
 #include "CoverSet.h"
 
+#include "FaceChange.h"
+
 CoverSet::CoverSet(QObject* parent) : QObject(parent) {}
 
 const Face& CoverSet::face(int index) const
@@ -66,4 +68,19 @@ void CoverSet::setPrintFace(int face, bool on)
 {
     if (isFaceIndex(face))
         m_print[face] = on;
+}
+
+void CoverSet::recordFaceChange(int face, const Face& before)
+{
+    if (!isFaceIndex(face) || m_faces[face].sameAs(before))
+        return;
+    m_undo.push(new FaceChange(this, face, before, m_faces[face]));
+}
+
+void CoverSet::restoreFace(int face, const Face& state)
+{
+    if (!isFaceIndex(face) || m_faces[face].sameAs(state))
+        return;
+    m_faces[face] = state;
+    Q_EMIT faceChanged(face);
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 
 #include <array>
 
@@ -37,6 +38,14 @@ public:
     qint16 position() const { return m_position; }
     void setPosition(qint16 face);
 
+    // Every change of a face the user makes is one step here, to be undone and redone; a set
+    // read from its file starts afresh. Undoing or redoing is a change of the set like any
+    // other, so it counts for saving.
+    QUndoStack& undoStack() { return m_undo; }
+    // Makes the change of `face` from `before` to what it holds now one step of the undo
+    // stack. Nothing when the face is as it was.
+    void recordFaceChange(int face, const Face& before);
+
     bool printFace(int face) const { return isFaceIndex(face) && m_print[face]; }
     void setPrintFace(int face, bool on);
 
@@ -47,9 +56,14 @@ Q_SIGNALS:
     void fileCoverChanged(const QString& path);
 
 private:
+    friend class FaceChange;
+    // Puts a face back as it was at some step, picture, file and source together.
+    void restoreFace(int face, const Face& state);
+
     std::array<Face, kFaceCount> m_faces;
     QString m_fileCover;
     std::array<bool, kFaceCount> m_print{};
     bool m_needSave = false;
     qint16 m_position = 0;
+    QUndoStack m_undo;
 };

@@ -20,6 +20,12 @@ public:
     // Whether saving the set keeps the shown picture without writing it anywhere.
     bool pictureIsFile() const { return !m_file.isEmpty() && m_source == m_file; }
 
+    bool sameAs(const Face& other) const
+    {
+        return m_picture.sameAs(other.m_picture) && m_file == other.m_file &&
+               m_source == other.m_source;
+    }
+
 private:
     friend class CoverSet;
 

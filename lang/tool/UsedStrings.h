@@ -6,7 +6,7 @@ namespace langtool {
 
 // The string numbers the program asks for, as resources/STRINGS.md lists them.
 // A language must give each of them a text.
-inline constexpr std::array<int, 121> kUsedStrings = {
+inline constexpr std::array<int, 124> kUsedStrings = {
     1012, 1038, 1040, 1042, 1044, 1046, 1048, 1052, 1054, 1056, 1058, 1060, 1062, 1064, 1066, 1068,
     1070, 1072, 1074, 1076, 1078, 1080, 1084, 1086, 1088, 1092, 1094, 1096, 1102, 1106, 1108, 1118,
     1124, 1126, 1132, 1134, 1140, 1142, 1144, 1150, 1154, 1156, 1158, 1166, 1172, 1174, 1192, 1202,

@@ -1,0 +1,25 @@
+#pragma once
+
+#include "Face.h"
+
+#include <QUndoCommand>
+
+class CoverSet;
+
+// One change of a face, undone by putting back the face as it was (picture, file and
+// source) and redone by putting back what it became. The set counts as changed either way.
+class FaceChange : public QUndoCommand
+{
+public:
+    FaceChange(CoverSet* set, int face, const Face& before, const Face& after);
+
+    void undo() override;
+    void redo() override;
+
+private:
+    CoverSet* m_set;
+    int m_face;
+    Face m_before;
+    Face m_after;
+    bool m_done = true; // pushed after the change was made: the first redo has nothing to do
+};
