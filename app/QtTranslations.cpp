@@ -33,9 +33,11 @@ QString QtTranslations::follow(const QString& languageName)
 
     // The desktop's own file dialog speaks the desktop's language, which may not be the one
     // chosen here; Qt's dialog then stands in for it, in the chosen language.
-    const bool desktopSpeaksIt = language == QLocale::system().language() ||
-                                 (language == QLocale::AnyLanguage &&
-                                  QLocale::system().language() == QLocale::English);
+    const auto englishIfNone = [](QLocale::Language l) {
+        return l == QLocale::AnyLanguage || l == QLocale::C ? QLocale::English : l;
+    };
+    const bool desktopSpeaksIt =
+        englishIfNone(language) == englishIfNone(QLocale::system().language());
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs, !desktopSpeaksIt);
     return m_code;
 }

@@ -28,11 +28,17 @@ QLocale::Language localeLanguage(const QString& name)
         if (plain(QLocale::languageToString(language)) == wanted)
             return language;
     }
-    // Own names need a locale each, so they are tried only when no English name fits.
+    // Own names need a locale each, so they are tried only when no English name fits. Qt
+    // names some by their main country's variant ("español de España"), which the plain
+    // name begins.
+    const QString variant = wanted + QLatin1Char(' ');
     for (int l = QLocale::AnyLanguage + 1; l <= QLocale::LastLanguage; ++l) {
         const auto language = static_cast<QLocale::Language>(l);
         const QLocale locale(language);
-        if (locale.language() == language && plain(locale.nativeLanguageName()) == wanted)
+        if (locale.language() != language)
+            continue;
+        const QString own = plain(locale.nativeLanguageName());
+        if (own == wanted || own.startsWith(variant))
             return language;
     }
     return QLocale::AnyLanguage;

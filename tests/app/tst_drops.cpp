@@ -9,6 +9,7 @@
 #include <QClipboard>
 #include <QDragEnterEvent>
 #include <QDropEvent>
+#include <QMdiSubWindow>
 #include <QMimeData>
 #include <QTabWidget>
 #include <QTest>
@@ -207,6 +208,84 @@ private Q_SLOTS:
         frmMenu* reopened = f.window->activeCover()->frmCover();
         QCOMPARE(reopened->Cover()->FilePictureFront(), bitmap);
         QCOMPARE(centreColour(reopened->imageArea(0)->picture()), QColor(Qt::red).rgb());
+    }
+
+    // Every kind of face change is one step of its own window's undo: Insert picture, a
+    // dropped file, Paste, Ctrl+G, another face dragged over, Delete picture. Undo brings back
+    // the picture and the file the face had; Redo goes forward again.
+    void everyFaceChangeUndoesAndRedoes()
+    {
+        CoverFixture f;
+        f.window->mnuNew_Click();
+        frmMenu* source = f.documents().at(0);
+        source->Cover()->setFilePictureFront(f.picture(QStringLiteral("yellow.png"), Qt::yellow));
+        source->Cover()->LoadFrmCover();
+        f.window->mnuNew_Click();
+        frmMenu* doc = f.documents().at(1);
+        const auto cover = doc->Cover();
+        QAction* undo = f.window->menuItem(QStringLiteral("mnuUndo"));
+        QAction* redo = f.window->menuItem(QStringLiteral("mnuRedo"));
+        QCOMPARE(undo->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Z));
+        QCOMPARE(redo->shortcut(), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+        QVERIFY(!undo->isEnabled());
+
+        const QString red = f.picture(QStringLiteral("red.png"), Qt::red);
+        const QString blue = f.picture(QStringLiteral("blue.png"), Qt::blue);
+        QImage magenta(9, 9, QImage::Format_RGB32);
+        magenta.fill(Qt::magenta);
+        f.ui.answerFile(red);
+        f.window->mnuInsertPicture_Click();
+        QVERIFY(undo->isEnabled());
+        QVERIFY(dropOn(doc->imageArea(0), filesData({blue})));
+        QGuiApplication::clipboard()->setImage(magenta);
+        f.window->mnuPasteClip_Click();
+        QTest::keyClick(doc, Qt::Key_G, Qt::ControlModifier);
+        QVERIFY(dropOn(doc->imageArea(0), source->imageArea(0)->dragMimeData()));
+        f.window->mnuDeletePicture_Click();
+
+        // What the Front face shows and names after each step, from the first to the last.
+        struct State
+        {
+            QColor colour; // invalid: no picture
+            QString file;
+        };
+        const QList<State> states = {{QColor(), QString()},  {Qt::red, red},
+                                     {Qt::blue, blue},       {Qt::magenta, blue},
+                                     {QColor(), blue},       {Qt::yellow, blue},
+                                     {QColor(), QString()}};
+        const auto check = [&](int step) {
+            const State& want = states.at(step);
+            const ImageArea* area = doc->imageArea(0);
+            QCOMPARE(cover->FilePictureFront(), want.file);
+            QCOMPARE(area->hasPicture(), want.colour.isValid());
+            if (want.colour.isValid())
+                QCOMPARE(centreColour(area->picture()), want.colour.rgb());
+        };
+        check(6);
+        for (int step = 5; step >= 0; --step) {
+            cover->setNeedSave(false);
+            undo->trigger();
+            check(step);
+            QVERIFY(cover->NeedSave());
+        }
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(redo->isEnabled());
+        // Copy follows the picture an undo brought back.
+        redo->trigger();
+        check(1);
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
+        for (int step = 2; step <= 6; ++step) {
+            redo->trigger();
+            check(step);
+        }
+        QVERIFY(!redo->isEnabled());
+
+        // The other window has a history of its own, and one read from its file starts
+        // with none.
+        f.window->mdiArea()->setActiveSubWindow(
+            qobject_cast<QMdiSubWindow*>(source->parentWidget()));
+        QVERIFY(!undo->isEnabled());
+        QVERIFY(source->imageArea(0)->hasPicture());
     }
 
     void pasteTakesTheBitmapFirstAndAlwaysMarksTheSet()

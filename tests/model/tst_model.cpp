@@ -4,6 +4,7 @@
 #include "CoverSetFile.h"
 #include "LangRuntime.h"
 #include "PrintLayout.h"
+#include "RecentCoverSets.h"
 #include "RecordingTarget.h"
 #include "TestEnv.h"
 
@@ -70,6 +71,79 @@ private Q_SLOTS:
         set.setNeedSave(true);
         set.setNeedSave(true);
         QCOMPARE(saved.count(), 1);
+    }
+
+    // Each recorded change is one step; undo puts back picture, file and source together and
+    // counts as a change for saving, as redo does.
+    void faceChangesUndoAndRedoAsOneStepEach()
+    {
+        CoverSet set;
+        const Picture red = solid(Qt::red);
+        const Picture blue = solid(Qt::blue);
+        set.setFile(0, u"front.png"_s);
+        set.setPicture(0, red, u"front.png"_s);
+
+        Face before = set.face(0);
+        set.setPicture(0, blue); // a paste: the file stays named
+        set.recordFaceChange(0, before);
+        before = set.face(0);
+        set.setFile(0, QString());
+        set.clearPicture(0); // Delete picture
+        set.recordFaceChange(0, before);
+        before = set.face(0);
+        set.recordFaceChange(0, before); // nothing changed: no step
+        QCOMPARE(set.undoStack().count(), 2);
+
+        QSignalSpy changed(&set, &CoverSet::faceChanged);
+        set.undoStack().undo();
+        QVERIFY(set.face(0).picture().sameAs(blue));
+        QCOMPARE(set.face(0).file(), u"front.png"_s);
+        QVERIFY(set.face(0).source().isEmpty());
+        QVERIFY(set.needSave());
+        set.undoStack().undo();
+        QVERIFY(set.face(0).picture().sameAs(red));
+        QVERIFY(set.face(0).pictureIsFile());
+        QCOMPARE(changed.count(), 2);
+        QVERIFY(!set.undoStack().canUndo());
+
+        set.setNeedSave(false);
+        set.undoStack().redo();
+        QVERIFY(set.face(0).picture().sameAs(blue));
+        QVERIFY(set.needSave());
+        set.undoStack().redo();
+        QVERIFY(!set.face(0).hasPicture());
+        QVERIFY(set.face(0).file().isEmpty());
+        QVERIFY(!set.undoStack().canRedo());
+        // The other faces never moved.
+        for (int face = 1; face < kFaceCount; ++face)
+            QVERIFY(!set.face(face).hasPicture());
+    }
+
+    // Newest first, each file once by its absolute path, at most eight, and kept across
+    // starts (the store is read anew).
+    void recentSetsKeepTheNewestEight()
+    {
+        ModelFixture fixture;
+        const QDir dir(fixture.env.folder());
+        RecentCoverSets recent = RecentCoverSets::load();
+        QVERIFY(recent.paths().isEmpty());
+        for (int i = 1; i <= 10; ++i)
+            recent.add(dir.filePath(u"set%1.ovc"_s.arg(i)));
+        recent.add(dir.filePath(u"sub/../set5.ovc"_s)); // the same file, back on top
+        recent.save();
+
+        RecentCoverSets again = RecentCoverSets::load();
+        QCOMPARE(again.paths().size(), RecentCoverSets::MaxCount);
+        QCOMPARE(again.paths().first(), dir.filePath(u"set5.ovc"_s));
+        QCOMPARE(again.paths().at(1), dir.filePath(u"set10.ovc"_s));
+        QCOMPARE(again.paths().count(dir.filePath(u"set5.ovc"_s)), 1);
+        QVERIFY(!again.paths().contains(dir.filePath(u"set2.ovc"_s)));
+
+        // A list that got shorter leaves no old entry behind in the store.
+        again.remove(dir.filePath(u"set10.ovc"_s));
+        again.save();
+        QCOMPARE(RecentCoverSets::load().paths().size(), RecentCoverSets::MaxCount - 1);
+        QVERIFY(!RecentCoverSets::load().paths().contains(dir.filePath(u"set10.ovc"_s)));
     }
 
     void setFileRoundTripKeepsOtherLines()
