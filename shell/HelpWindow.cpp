@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "LangRuntime.h"
+#include "LanguageLocale.h"
 #include "ProgramFolder.h"
 
 #include <QAction>
@@ -54,9 +55,18 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     resize(780, 600);
 }
 
-QString HelpWindow::contentsPath()
+QString HelpWindow::englishContentsPath()
 {
     return platform::programFile(contentsFileName());
+}
+
+QString HelpWindow::contentsPath()
+{
+    const QString code = lang::languageCode(lang::LangRuntime::instance().languageName());
+    if (code.isEmpty() || code == QLatin1String("en"))
+        return englishContentsPath();
+    const QString translated = platform::programFile(code + QLatin1Char('/') + contentsFileName());
+    return QFileInfo(translated).isFile() ? translated : englishContentsPath();
 }
 
 HelpWindow* HelpWindow::showContents(QWidget* mainWindow)

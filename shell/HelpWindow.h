@@ -15,9 +15,15 @@ public:
 
     // The contents page's file name, after the help file the program has always named.
     static QString contentsFileName() { return QStringLiteral("Orvla.html"); }
+    // The contents page in the language in use: the pages of a language other than English
+    // sit in a folder named by its code ("fr/Orvla.html"). A language without its pages gets
+    // the English ones at the top of the help, without a word: the reader still gets help.
     static QString contentsPath();
+    // The English contents page, and the path a message names when there is no help at all.
+    static QString englishContentsPath();
 
-    // The one help window, made when needed, brought forward on the contents page.
+    // The one help window, made when needed, brought forward on the contents page of the
+    // language in use at that moment.
     static HelpWindow* showContents(QWidget* mainWindow);
     static HelpWindow* openWindow();
 

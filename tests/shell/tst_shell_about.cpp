@@ -1,5 +1,4 @@
 #include "AppInfo.h"
-#include "HelpWindow.h"
 #include "LangRuntime.h"
 #include "RegistryReader.h"
 #include "ScriptedUi.h"
@@ -9,16 +8,12 @@
 #include "TestEnv.h"
 #include "frmAbout.h"
 
-#include <QDesktopServices>
 #include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QLabel>
 #include <QPushButton>
-#include <QRegularExpression>
-#include <QSet>
 #include <QTest>
-#include <QTextBrowser>
 
 #include <memory>
 
@@ -90,18 +85,6 @@ bool writeScript(const QString& path, const QString& marker)
 
 } // namespace
 
-// Stands in for the user's browser.
-class Browser : public QObject
-{
-    Q_OBJECT
-
-public:
-    QList<QUrl> opened;
-
-public Q_SLOTS:
-    void open(const QUrl& url) { opened.append(url); }
-};
-
 class TestShellAbout : public QObject
 {
     Q_OBJECT
@@ -122,11 +105,6 @@ private slots:
     void sysInfoMissing();
     void sysInfoConfiguredPath();
     void sysInfoFromRegistry();
-
-    void helpShowsContents();
-    void helpPagesAreLinkedAndComplete();
-    void helpMissing();
-    void productSiteOrTheHelpAboutTheProgram();
 
 private:
     QString bin(const QString& name = QString()) const
@@ -164,7 +142,6 @@ void TestShellAbout::init()
 
 void TestShellAbout::cleanup()
 {
-    delete HelpWindow::openWindow();
     // Checked after the reset, so that a failure here does not spill into the next test.
     const bool scriptDone = m_ui->scriptDone();
     m_ui.reset();
@@ -340,99 +317,6 @@ void TestShellAbout::sysInfoFromRegistry()
     m_ui->answerMessage(MsgResult::Ok);
     StartSysInfo();
     expectSysInfoMessage();
-}
-
-void TestShellAbout::helpShowsContents()
-{
-    const QDir shipped(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/help"));
-    const QStringList files = shipped.entryList(QDir::Files);
-    for (const QString& name : files)
-        QVERIFY(QFile::copy(shipped.filePath(name), m_env->path(name)));
-
-    showHelpContents(nullptr);
-    HelpWindow* window = HelpWindow::openWindow();
-    QVERIFY(window && window->isVisible());
-    QTextBrowser* browser = window->browser();
-    QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla.html"));
-    QVERIFY(!browser->documentTitle().isEmpty());
-    QCOMPARE(window->windowTitle(), browser->documentTitle());
-
-    // Wherever the reader went, the command comes back to the contents, in the same window.
-    browser->setSource(QUrl::fromLocalFile(m_env->path(QStringLiteral("Orvla-sites.html"))));
-    QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla-sites.html"));
-    showHelpContents(nullptr);
-    QCOMPARE(HelpWindow::openWindow(), window);
-    QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla.html"));
-}
-
-void TestShellAbout::helpPagesAreLinkedAndComplete()
-{
-    const QDir help(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/help"));
-    const QStringList pages = help.entryList({QStringLiteral("*.html")}, QDir::Files);
-    QVERIFY(pages.contains(QStringLiteral("Orvla.html")));
-    const QRegularExpression href(QStringLiteral("href=\"([^\"#]*)[^\"]*\""));
-    const QRegularExpression title(QStringLiteral("<title>[^<]+</title>"));
-
-    QSet<QString> reached{QStringLiteral("Orvla.html")};
-    QStringList queue{QStringLiteral("Orvla.html")};
-    for (int i = 0; i < queue.size() && i < 100; ++i) {
-        QFile file(help.filePath(queue.at(i)));
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        const QString html = QString::fromUtf8(file.readAll());
-        QVERIFY2(title.match(html).hasMatch(), qPrintable(queue.at(i) + " has no title"));
-        auto links = href.globalMatch(html);
-        while (links.hasNext()) {
-            const QString target = links.next().captured(1);
-            if (target.isEmpty() || target.contains(QLatin1Char(':')))
-                continue; // a place on the same page, or an address outside the help
-            QVERIFY2(help.exists(target), qPrintable(queue.at(i) + " links to " + target));
-            // The shared style sheet is linked too, but it is no page to follow.
-            if (target.endsWith(QLatin1String(".html")) && !reached.contains(target)) {
-                reached.insert(target);
-                queue.append(target);
-            }
-        }
-    }
-    // Every page can be reached from the contents.
-    for (const QString& page : pages)
-        QVERIFY2(reached.contains(page), qPrintable(page + " is not linked"));
-}
-
-void TestShellAbout::helpMissing()
-{
-    showHelpContents(nullptr);
-    HelpWindow* window = HelpWindow::openWindow();
-    QVERIFY(window && window->isVisible());
-    const QString shown = window->browser()->toPlainText();
-    QVERIFY2(shown.contains(LangString(1374)), qPrintable(shown));
-    QVERIFY2(shown.contains(m_env->path(QStringLiteral("Orvla.html"))), qPrintable(shown));
-}
-
-void TestShellAbout::productSiteOrTheHelpAboutTheProgram()
-{
-    Browser browser;
-    QDesktopServices::setUrlHandler(QStringLiteral("https"), &browser, "open");
-    QDesktopServices::setUrlHandler(QStringLiteral("file"), &browser, "open");
-    m_env->writeFile(QStringLiteral("Orvla.html"),
-                     "<html><head><title>About Orvella</title></head><body></body></html>");
-
-    // A build that names the product's site opens it in the browser.
-    showProductSite(nullptr, QStringLiteral("https://orvella.test/start"));
-    QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://orvella.test/start"))});
-    QCOMPARE(HelpWindow::openWindow(), nullptr);
-
-    // One that names none shows the program's own page about itself, in its help window.
-    for (const QString& none : {QString(), QStringLiteral("  ")}) {
-        showProductSite(nullptr, none);
-        HelpWindow* window = HelpWindow::openWindow();
-        QVERIFY(window && window->isVisible());
-        QCOMPARE(window->browser()->source().fileName(), QStringLiteral("Orvla.html"));
-        QCOMPARE(window->windowTitle(), QStringLiteral("About Orvella"));
-    }
-    QCOMPARE(browser.opened.size(), 1);
-    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
-    QDesktopServices::unsetUrlHandler(QStringLiteral("file"));
-    QVERIFY(m_ui->messages.isEmpty());
 }
 
 QTEST_MAIN(TestShellAbout)
