@@ -123,6 +123,7 @@ private Q_SLOTS:
             QStringLiteral("share/man/man1/orvella.1"),
             QStringLiteral("share/man/man1/orvella-batch.1"),
             QStringLiteral("share/man/man1/orvella-lang.1"),
+            QStringLiteral("share/doc/orvella/copyright"),
         };
         for (const QString& file : expected)
             QVERIFY2(QFileInfo(installed(file)).isFile(), qPrintable(file));
