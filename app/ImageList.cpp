@@ -42,10 +42,25 @@ static void initIconResources()
 ImageList::ImageList()
 {
     initIconResources();
+    for (const ImageDef& def : kImages)
+        m_keys.append(QString::fromLatin1(def.key));
+}
+
+QIcon ImageList::icon(const QString& key) const
+{
+    const auto made = m_icons.constFind(key);
+    if (made != m_icons.constEnd())
+        return *made;
     for (const ImageDef& def : kImages) {
-        const QString key = QString::fromLatin1(def.key);
-        const QIcon own(QStringLiteral(":/icons/") + key.toLower() + QStringLiteral(".svg"));
-        m_keys.append(key);
-        m_icons.insert(key, QIcon::fromTheme(QString::fromLatin1(def.themeName), own));
+        if (key != QLatin1String(def.key))
+            continue;
+        const QString themeName = QString::fromLatin1(def.themeName);
+        const QIcon icon = QIcon::hasThemeIcon(themeName)
+                               ? QIcon::fromTheme(themeName)
+                               : QIcon(QStringLiteral(":/icons/") + key.toLower() +
+                                       QStringLiteral(".svg"));
+        m_icons.insert(key, icon);
+        return icon;
     }
+    return QIcon();
 }

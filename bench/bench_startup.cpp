@@ -36,6 +36,8 @@ void bareWindow(QMainWindow& window)
     for (int i = 0; i < 9; ++i)
         bar->addAction(QIcon(QStringLiteral(":/icons/open.svg")), QString());
     window.statusBar();
+    // Orvella's window opens at this size; a smaller one would paint less and flatter itself.
+    window.resize(760, 640);
 }
 
 int runOnce(const QString& mode, const QString& folder)
@@ -99,6 +101,6 @@ int main(int argc, char* argv[])
     const double orvella = medianRun(QStringLiteral("orvella"), dir.path());
     std::printf("bare main window with the same menus: %.1f ms\n", bare);
     std::printf("Orvella's main window: %.1f ms\n", orvella);
-    std::printf("ratio: %.2f (target <= 1.3)\n", orvella / bare);
+    std::printf("ratio: %.2f (target <= 1.2)\n", orvella / bare);
     return 0;
 }

@@ -12,6 +12,9 @@
 namespace lang {
 namespace {
 
+// The header section: the languages, where each starts, how the strings are numbered.
+const QString kHeaderSection = QStringLiteral("SPOKEN");
+
 using Error = std::optional<LoadError>;
 
 enum class Outcome { Done, Ignored, Aborted };
@@ -117,7 +120,7 @@ public:
             return std::move(m_result);
         }
         m_bytes = readDatabase(m_path);
-        m_header = platform::ProfileFile::parse(m_bytes);
+        m_header = platform::ProfileFile::parseSection(m_bytes, kHeaderSection);
         if (!readLanguages() || !chooseLanguage())
             return std::move(m_result);
         m_result.chosen = m_choice;
@@ -139,7 +142,7 @@ private:
     std::optional<QString> headerValue(const QString& key) const
     {
         const QString value =
-            m_header.value(QStringLiteral("SPOKEN"), key, QStringLiteral("???"), 64);
+            m_header.value(kHeaderSection, key, QStringLiteral("???"), 64);
         if (value == QLatin1String("???"))
             return std::nullopt;
         return value;

@@ -170,7 +170,35 @@ ProfileFile ProfileFile::load(const QString& path)
 // name are dropped: no lookup could reach them.
 ProfileFile ProfileFile::parse(const QByteArray& bytes)
 {
+    return parse(bytes, nullptr);
+}
+
+ProfileFile ProfileFile::parseSection(const QByteArray& bytes, const QString& section)
+{
+    return parse(bytes, &section);
+}
+
+namespace {
+
+// Whether a line can open a section: after blanks, a "[" or a byte that only decoding can
+// judge (a byte-order mark, a character beyond ASCII).
+bool mayOpenSection(QByteArrayView line)
+{
+    for (const char c : line) {
+        if (c == ' ' || c == '\t')
+            continue;
+        return c == '[' || static_cast<unsigned char>(c) >= 0x80;
+    }
+    return false;
+}
+
+} // namespace
+
+ProfileFile ProfileFile::parse(const QByteArray& bytes, const QString* onlySection)
+{
     ProfileFile file;
+    const QString onlyFolded =
+        onlySection ? trimBlanks(*onlySection).toString().toCaseFolded() : QString();
     if (bytes.size() > MaxFileBytes)
         return file;
     file.m_valid = true;
@@ -180,10 +208,14 @@ ProfileFile ProfileFile::parse(const QByteArray& bytes)
     bool indexing = false; // lines before the first section, and repeated sections, are not
     const QList<RawLine> lines = splitLines(bytes);
     for (const RawLine& line : lines) {
-        ParsedLine parsed = parseLine(view.sliced(line.begin, line.length));
+        const QByteArrayView bytesOfLine = view.sliced(line.begin, line.length);
+        if (!indexing && onlySection && !mayOpenSection(bytesOfLine))
+            continue;
+        ParsedLine parsed = parseLine(bytesOfLine);
         if (parsed.kind == LineKind::Section) {
             sectionFolded = parsed.name.toCaseFolded();
-            indexing = !seenSections.contains(sectionFolded);
+            indexing = !seenSections.contains(sectionFolded) &&
+                       (!onlySection || sectionFolded == onlyFolded);
             seenSections.insert(sectionFolded);
         } else if (parsed.kind == LineKind::Key && indexing && !parsed.name.isEmpty()) {
             const QString id = indexKey(sectionFolded, parsed.name.toCaseFolded());

@@ -48,12 +48,17 @@ public:
     ProfileFile() = default;
     static ProfileFile load(const QString& path);
     static ProfileFile parse(const QByteArray& bytes);
+    // The same, keeping only the keys of one section: the lines of the others are not even
+    // decoded, which matters for a large file read for its header alone.
+    static ProfileFile parseSection(const QByteArray& bytes, const QString& section);
 
     bool isValid() const { return m_valid; } // false: missing, unreadable or too large
     QString value(const QString& section, const QString& key, const QString& defaultValue,
                   int size) const;
 
 private:
+    static ProfileFile parse(const QByteArray& bytes, const QString* onlySection);
+
     // case-folded section + NUL + case-folded key -> the value (trimmed, quotes removed)
     QHash<QString, QString> m_values;
     bool m_valid = false;

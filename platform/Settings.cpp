@@ -34,7 +34,11 @@ void SaveSetting(const QString& app, const QString& section, const QString& key,
                  const QString& value)
 {
     const auto store = openStore(app);
-    store->setValue(settingKey(section, key), value);
+    const QString name = settingKey(section, key);
+    // Writing the store means locking and replacing its file: not for a value it holds.
+    if (store->contains(name) && store->value(name).toString() == value)
+        return;
+    store->setValue(name, value);
     store->sync();
 }
 

@@ -8,7 +8,10 @@
 
 #include <QDir>
 #include <QRegularExpression>
+#include <QFile>
 #include <QTest>
+
+#include <sys/stat.h>
 
 class TestPlatform : public QObject
 {
@@ -25,6 +28,18 @@ private Q_SLOTS:
         QCOMPARE(platform::GetSetting("ORVLA", "Preferences", "Editor"),
                  QStringLiteral("/opt/my editor/bin/edit"));
         QVERIFY(!platform::HasSetting("ORVLA", "Other", "Editor"));
+
+        // A value the store already holds is not written again (each start saves the
+        // language it speaks): the file is not replaced.
+        const QString store = env.path(QStringLiteral("settings.ini"));
+        struct stat before {};
+        QCOMPARE(::stat(QFile::encodeName(store).constData(), &before), 0);
+        platform::SaveSetting("ORVLA", "Preferences", "Editor", "/opt/my editor/bin/edit");
+        struct stat after {};
+        QCOMPARE(::stat(QFile::encodeName(store).constData(), &after), 0);
+        QCOMPARE(after.st_ino, before.st_ino);
+        platform::SaveSetting("ORVLA", "Preferences", "Editor", "other");
+        QCOMPARE(platform::GetSetting("ORVLA", "Preferences", "Editor"), QStringLiteral("other"));
     }
 
     void commandLinePathLeavesOutLanguageSwitches()

@@ -144,6 +144,12 @@ void TestPrivateProfile::read()
     const QString dflt = QStringLiteral("dflt");
     QCOMPARE(GetPrivateProfileString(section, key, dflt, size, path()), expected);
     QCOMPARE(ProfileFile::parse(file).value(section, key, dflt, size), expected);
+    // Reading one section alone finds the same, and nothing of the others.
+    QCOMPARE(ProfileFile::parseSection(file, section).value(section, key, dflt, size), expected);
+    const QString dfltCut = size <= 1 ? QString() : dflt.left(size - 1);
+    QCOMPARE(ProfileFile::parseSection(file, QStringLiteral("Elsewhere"))
+                 .value(section, key, dflt, size),
+             dfltCut);
 }
 
 void TestPrivateProfile::unreadableFileGivesDefault()
