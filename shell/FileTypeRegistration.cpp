@@ -79,6 +79,33 @@ void setDefaultApplication(const QString& listPath, const QString& type, const Q
     platform::WritePrivateProfileString(kDefaults, type, entryName, listPath);
 }
 
+// Whether the program runs from an installed prefix (<prefix>/bin) whose package registers
+// the type itself: the desktop entry and the MIME package under <prefix>/share.
+bool packageRegisters(const QString& programPath, const QString& entryName)
+{
+    const QFileInfo program(programPath);
+    if (program.absoluteDir().dirName() != QLatin1String("bin"))
+        return false;
+    const QString share = QDir::cleanPath(program.absolutePath() + QStringLiteral("/../share"));
+    return QFileInfo::exists(share + QStringLiteral("/applications/") + entryName) &&
+           QFileInfo::exists(share + QStringLiteral("/mime/packages/") +
+                             platform::executableName() + QStringLiteral(".xml"));
+}
+
+// Removes a registration file this program wrote earlier, when it holds exactly what it
+// would write now; anything else (another copy of the program, the user's own edits) stays.
+bool removeOwnCopy(const QString& filePath, const QByteArray& content)
+{
+    const QFileInfo info(filePath);
+    if (!info.isFile() || info.size() != content.size())
+        return false;
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly) || file.readAll() != content)
+        return false;
+    file.close();
+    return file.remove();
+}
+
 } // namespace
 
 QString desktopExecArgument(const QString& argument)
@@ -147,19 +174,32 @@ void RegisterFileType(const QString& extension, const QString& applicationTitle,
     // "." + extension names the type, and the type has its description.
     const QString package = mimeFolder + QStringLiteral("/packages/") + platform::executableName() +
                             QLatin1Char('-') + extension.toLower() + QStringLiteral(".xml");
-    CreateRegistryKey(package);
-    const bool typeChanged = SetRegistryValue(
-        package, mimePackage(type, applicationTitle + QStringLiteral(" Document"), extension));
-
+    const QByteArray packageContent =
+        mimePackage(type, applicationTitle + QStringLiteral(" Document"), extension);
     // The type's open command.
     const QString entryName = platform::executableName() + QStringLiteral(".desktop");
     const QString entry = appsFolder + QLatin1Char('/') + entryName;
-    CreateRegistryKey(entry);
-    const bool commandChanged = SetRegistryValue(entry, desktopEntry(type, programPath));
+    const QByteArray entryContent = desktopEntry(type, programPath);
+
+    // An installed program's package registers the type for every user; a copy in the
+    // user's home would hide the installed entry (its translations and description) and
+    // outlive the package. Copies an earlier start wrote for this same program go.
+    const bool installed = packageRegisters(programPath, entryName);
+    bool typeChanged = false;
+    bool commandChanged = false;
+    if (installed) {
+        typeChanged = removeOwnCopy(package, packageContent);
+        commandChanged = removeOwnCopy(entry, entryContent);
+    } else {
+        CreateRegistryKey(package);
+        typeChanged = SetRegistryValue(package, packageContent);
+        CreateRegistryKey(entry);
+        commandChanged = SetRegistryValue(entry, entryContent);
+    }
 
     // Opening a file of the type runs that command; a default that names no entry would
     // only hide the desktop's own choice.
-    if (QFileInfo::exists(entry))
+    if (installed || QFileInfo::exists(entry))
         setDefaultApplication(configHome + QStringLiteral("/mimeapps.list"), type, entryName);
 
     if (typeChanged)

@@ -244,8 +244,9 @@ private Q_SLOTS:
             QSKIP("neither desktop-file-validate, appstreamcli nor groff is installed");
     }
 
-    // What the program writes for a user at every start names the same type, entry and
-    // icons as the installed files, so the user's copy only ever repeats the system's.
+    // What a program that is not installed (a build) writes for its user names the same
+    // type, entry and icons as the installed files; the installed program writes no copy
+    // of its own, since its package registers the type.
     void installedFilesMatchTheUsersRegistration()
     {
         const QString home = m_work.filePath(QStringLiteral("registration"));
@@ -258,6 +259,13 @@ private Q_SLOTS:
         qputenv("PATH", m_work.filePath(QStringLiteral("no-tools")).toLocal8Bit());
         RegisterFileType(QStringLiteral("OVC"), platform::applicationTitle(),
                          installed(QStringLiteral("bin/orvella")));
+        QVERIFY(!QFileInfo::exists(home + QStringLiteral("/data/applications/orvella.desktop")));
+        QVERIFY(!QFileInfo::exists(home + QStringLiteral("/data/mime/packages")) ||
+                QDir(home + QStringLiteral("/data/mime/packages")).isEmpty());
+        QVERIFY(contentOf(home + QStringLiteral("/config/mimeapps.list"))
+                    .contains("=orvella.desktop"));
+        RegisterFileType(QStringLiteral("OVC"), platform::applicationTitle(),
+                         m_work.filePath(QStringLiteral("build/bin/orvella")));
         qputenv("PATH", oldPath);
         qputenv("XDG_DATA_HOME", oldData);
         qputenv("XDG_CONFIG_HOME", oldConfig);

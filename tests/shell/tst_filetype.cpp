@@ -268,6 +268,47 @@ private Q_SLOTS:
         QTRY_COMPARE_WITH_TIMEOUT(toolsRun(), QStringList{desktopTool()}, 10000);
     }
 
+    // An installed program's package registers the type: a start writes no copy of its
+    // own into the home (it would hide the installed entry and outlive the package), and
+    // removes the copies an earlier start wrote for this same program; the default stays.
+    void anInstalledProgramLeavesTheRegistrationToItsPackage()
+    {
+        const QString prefix = m_homes->filePath(QStringLiteral("usr"));
+        const QString program = prefix + QStringLiteral("/bin/orvella");
+        RegisterFileType(QStringLiteral("OVC"), QStringLiteral("ORVLA"), program);
+        QVERIFY(QFileInfo::exists(entry()));
+        QTRY_COMPARE_WITH_TIMEOUT(toolsRun().size(), 2, 10000);
+
+        // The package is installed beside the program.
+        QVERIFY(writeExecutable(prefix + QStringLiteral("/share/applications/orvella.desktop"),
+                                "[Desktop Entry]\nExec=orvella %f\n"));
+        QVERIFY(writeExecutable(prefix + QStringLiteral("/share/mime/packages/orvella.xml"),
+                                "<mime-info/>\n"));
+        QFile::remove(m_log);
+        RegisterFileType(QStringLiteral("OVC"), QStringLiteral("ORVLA"), program);
+        QVERIFY(!QFileInfo::exists(entry()));
+        QVERIFY(!QFileInfo::exists(package()));
+        QCOMPARE(
+            contentOf(mimeApps()),
+            QByteArray("[Default Applications]\napplication/x-orvla-document=orvella.desktop\n"));
+        QTRY_COMPARE_WITH_TIMEOUT(toolsRun().size(), 2, 10000);
+
+        // Another copy of the program (a build elsewhere) keeps its registration.
+        QFile::remove(m_log);
+        RegisterFileType(QStringLiteral("OVC"), QStringLiteral("ORVLA"),
+                         QStringLiteral("/home/me/build/bin/orvella"));
+        QVERIFY(QFileInfo::exists(entry()));
+        QTRY_COMPARE_WITH_TIMEOUT(toolsRun().size(), 2, 10000);
+        QFile::remove(m_log);
+        RegisterFileType(QStringLiteral("OVC"), QStringLiteral("ORVLA"), program);
+        QVERIFY(contentOf(entry()).contains("/home/me/build/bin/orvella"));
+        QTRY_COMPARE_WITH_TIMEOUT(toolsRun().size(), 1, 10000);
+        QTest::qWait(200);
+        // The type's package names no program, so the installed one stands for it.
+        QCOMPARE(toolsRun(), QStringList{mimeTool()});
+        QVERIFY(!QFileInfo::exists(package()));
+    }
+
     void anotherDefaultIsReplacedAndTheRestOfTheListKept()
     {
         QDir().mkpath(config());
