@@ -27,6 +27,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTimer>
 #include <QToolBar>
 
 #include <limits>
@@ -36,6 +37,7 @@ namespace {
 const QString kPreferences = QStringLiteral("Preferences");
 const QString kWindow = QStringLiteral("Window");
 const QString kGeometry = QStringLiteral("Geometry");
+constexpr int kRegistrationDelayMs = 500;
 
 // The saved language number; 0 when none is saved or it is no 16-bit number.
 int savedLanguage()
@@ -127,7 +129,9 @@ void mdiORVLA::Load()
         if (endIfLanguageFailed())
             return;
     }
-    registerFileType();
+    // The desktop learns of the file type once the window is up: nothing the first window
+    // does not need is done before it shows.
+    QTimer::singleShot(kRegistrationDelayMs, this, &mdiORVLA::registerFileType);
 }
 
 // A path that names no file opens an empty window captioned with it.

@@ -17,6 +17,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimer>
 
@@ -147,6 +148,18 @@ private Q_SLOTS:
         f.window->show();
         QCOMPARE(f.window->geometry(), shown);
         QCOMPARE(f.window->size(), left.size());
+    }
+
+    // The desktop learns of the file type after the window is up, not before it shows.
+    void theFileTypeIsRegisteredOnceTheWindowIsUp()
+    {
+        CoverFixture f;
+        const QString entry =
+            QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+            QStringLiteral("/applications/orvella.desktop");
+        QVERIFY(entry.startsWith(f.env.folder()));
+        QVERIFY(!QFileInfo::exists(entry));
+        QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(entry), 5000);
     }
 
     // Message-box buttons and the file dialog speak the language chosen in the program and
