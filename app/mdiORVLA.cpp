@@ -12,6 +12,7 @@
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
 #include "CoverSetFile.h"
+#include "FaceChange.h"
 #include "ImageArea.h"
 #include "Shell.h"
 #include "Twips.h"
@@ -27,6 +28,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 
@@ -339,20 +341,36 @@ void mdiORVLA::mnuLanguage_Click()
     ApplyTexts();
 }
 
-// Undo and Redo change a face of the active set; the commands that depend on its picture
+// Undo and Redo change a face of the active set. The window shows that face, so the change
+// is seen even when another tab was open, and the commands that depend on its picture
 // follow.
 void mdiORVLA::mnuUndo_Click()
 {
-    m_undoGroup.undo();
+    QUndoStack* stack = m_undoGroup.activeStack();
+    if (!stack || !stack->canUndo())
+        return;
+    showChangedFace(stack->command(stack->index() - 1));
+    stack->undo();
     if (m_activeDocument)
         UpdateCommands(m_activeDocument, true);
 }
 
 void mdiORVLA::mnuRedo_Click()
 {
-    m_undoGroup.redo();
+    QUndoStack* stack = m_undoGroup.activeStack();
+    if (!stack || !stack->canRedo())
+        return;
+    showChangedFace(stack->command(stack->index()));
+    stack->redo();
     if (m_activeDocument)
         UpdateCommands(m_activeDocument, true);
+}
+
+void mdiORVLA::showChangedFace(const QUndoCommand* command)
+{
+    const auto* change = dynamic_cast<const FaceChange*>(command);
+    if (change && m_activeDocument)
+        m_activeDocument->SSTab1()->setCurrentIndex(change->face());
 }
 
 // Exit closes the window the normal way, so every changed cover set is offered for saving.

@@ -18,6 +18,7 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class QUndoCommand;
 class RecentSetsMenu;
 
 // The program's main window: a frame for the cover-set document windows, with the menus,
@@ -99,6 +100,7 @@ private:
     void createStatusBar();
     void fillWindowMenu();
     void createUndo();
+    void showChangedFace(const QUndoCommand* command);
     // A set from the recent list: opened in a window of its own, or, when it is gone,
     // taken off the list with a message.
     void openRecentSet(const QString& path);

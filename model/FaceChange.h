@@ -16,6 +16,8 @@ public:
     void undo() override;
     void redo() override;
 
+    int face() const { return m_face; }
+
 private:
     CoverSet* m_set;
     int m_face;

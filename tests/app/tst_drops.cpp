@@ -280,6 +280,20 @@ private Q_SLOTS:
         }
         QVERIFY(!redo->isEnabled());
 
+        // Undo shows the face it changes, whichever tab was open.
+        doc->SSTab1()->setCurrentIndex(2);
+        f.ui.answerFile(red);
+        f.window->mnuInsertPicture_Click();
+        QVERIFY(doc->imageArea(2)->hasPicture());
+        doc->SSTab1()->setCurrentIndex(0);
+        undo->trigger();
+        QCOMPARE(doc->SSTab1()->currentIndex(), 2);
+        QVERIFY(!doc->imageArea(2)->hasPicture());
+        doc->SSTab1()->setCurrentIndex(1);
+        redo->trigger();
+        QCOMPARE(doc->SSTab1()->currentIndex(), 2);
+        QVERIFY(doc->imageArea(2)->hasPicture());
+
         // The other window has a history of its own, and one read from its file starts
         // with none.
         f.window->mdiArea()->setActiveSubWindow(
