@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1476
+LAST = 1482
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -591,6 +591,12 @@ STRINGS = [
      "Le jeu de pochettes %1 n'existe plus. Il a été retiré des jeux de pochettes récents.",
      "Das Cover-Set %1 gibt es nicht mehr. Es wurde aus den zuletzt verwendeten Cover-Sets "
      "entfernt."),
+    (1478, "Help window: tool tip of the button that goes back a page",
+     "Back", "Atrás", "Précédent", "Zurück"),
+    (1480, "Help window: tool tip of the button that goes forward a page",
+     "Forward", "Adelante", "Suivant", "Vorwärts"),
+    (1482, "Help window: tool tip of the button that shows the contents page",
+     "Contents", "Contenido", "Sommaire", "Inhalt"),
 ]
 
 # Texts that the program joins directly to something else, so their last

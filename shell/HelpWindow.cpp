@@ -38,6 +38,14 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     QAction* contents = tools->addAction(
         QIcon::fromTheme(QStringLiteral("go-home"), style()->standardIcon(QStyle::SP_DirHomeIcon)),
         QString());
+    // The buttons show pictures only; their names are for the tool tips and screen readers.
+    const std::pair<QAction*, int> names[] = {{back, 1478}, {forward, 1480}, {contents, 1482}};
+    for (const auto& [action, text] : names) {
+        action->setText(LangString(text));
+        action->setToolTip(LangString(text));
+    }
+    back->setShortcut(QKeySequence::Back);
+    forward->setShortcut(QKeySequence::Forward);
     back->setEnabled(false);
     forward->setEnabled(false);
     connect(back, &QAction::triggered, m_browser, &QTextBrowser::backward);

@@ -5,6 +5,7 @@
 #include "TestDatabase.h"
 #include "TestEnv.h"
 
+#include <QAction>
 #include <QColor>
 #include <QDesktopServices>
 #include <QDir>
@@ -17,6 +18,7 @@
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QToolBar>
 
 #include <memory>
 
@@ -156,6 +158,13 @@ void TestShellHelp::helpShowsContents()
     showHelpContents(nullptr);
     QCOMPARE(HelpWindow::openWindow(), window);
     QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla.html"));
+
+    // The picture-only buttons are named for tool tips and screen readers.
+    QStringList tips;
+    const QList<QAction*> actions = window->findChild<QToolBar*>()->actions();
+    for (const QAction* action : actions)
+        tips << action->toolTip();
+    QCOMPARE(tips, (QStringList{LangString(1478), LangString(1480), LangString(1482)}));
 }
 
 void TestShellHelp::crawl(const QDir& folder, const QString& language,
