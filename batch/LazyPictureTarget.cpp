@@ -4,7 +4,7 @@
 
 LazyPictureTarget::LazyPictureTarget(PrintTarget& target, const Pictures& standIns,
                                      const Files& files)
-    : m_target(target), m_standIns(standIns), m_files(files)
+    : ForwardingTarget(target), m_standIns(standIns), m_files(files)
 {
 }
 

@@ -2,7 +2,7 @@
 
 #include "Faces.h"
 #include "Picture.h"
-#include "PrintTarget.h"
+#include "ForwardingTarget.h"
 
 #include <QString>
 
@@ -11,7 +11,7 @@
 // The layout is given a stand-in for each face picture; this reads the real picture from
 // its file only when it is drawn, and lets it go right after. A set of four camera photos
 // then costs one photo at a time, not four. A file that no longer loads is noted.
-class LazyPictureTarget final : public PrintTarget
+class LazyPictureTarget final : public ForwardingTarget
 {
 public:
     using Pictures = std::array<platform::Picture, kFaceCount>;
@@ -26,16 +26,9 @@ public:
     // The face whose file could not be read when it was drawn; -1 for none.
     int failedFace() const { return m_failedFace; }
 
-    bool setLandscape() override { return m_target.setLandscape(); }
-    bool setMillimetres() override { return m_target.setMillimetres(); }
-    bool printLine(const QString& text) override { return m_target.printLine(text); }
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
-    bool drawFrame(const QRectF& rect) override { return m_target.drawFrame(rect); }
-    bool endPage() override { return m_target.endPage(); }
-    bool endJob() override { return m_target.endJob(); }
 
 private:
-    PrintTarget& m_target;
     Pictures m_standIns;
     Files m_files;
     int m_failedFace = -1;

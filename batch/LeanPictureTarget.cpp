@@ -11,7 +11,7 @@ constexpr double kMillimetresPerInch = 25.4;
 
 } // namespace
 
-LeanPictureTarget::LeanPictureTarget(PrintTarget& target, int dpi) : m_target(target), m_dpi(dpi) {}
+LeanPictureTarget::LeanPictureTarget(PrintTarget& target, int dpi) : ForwardingTarget(target), m_dpi(dpi) {}
 
 bool LeanPictureTarget::drawPicture(const platform::Picture& picture, const QRectF& rect)
 {

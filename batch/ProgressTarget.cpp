@@ -4,7 +4,7 @@
 
 ProgressTarget::ProgressTarget(PrintTarget& target, int sheets, const QElapsedTimer& clock,
                                Report report)
-    : m_target(target), m_sheets(sheets), m_clock(clock), m_report(std::move(report))
+    : ForwardingTarget(target), m_sheets(sheets), m_clock(clock), m_report(std::move(report))
 {
 }
 

@@ -1,12 +1,12 @@
 #include "CalibratedTarget.h"
 
 CalibratedTarget::CalibratedTarget(PrintTarget& target, const QPointF& offset, const QPointF& scale)
-    : m_target(target), m_calibration{offset, scale}
+    : ForwardingTarget(target), m_calibration{offset, scale}
 {
 }
 
 CalibratedTarget::CalibratedTarget(PrintTarget& target, const PrinterCalibration& calibration)
-    : m_target(target), m_calibration(calibration)
+    : ForwardingTarget(target), m_calibration(calibration)
 {
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PrintTarget.h"
+#include "ForwardingTarget.h"
 #include "PrinterCalibration.h"
 
 #include <QPointF>
@@ -9,7 +9,7 @@
 // slightly scaled: each rectangle (x, y, w, h) in millimetres becomes
 // (offset.x + x * scale.x / 100, offset.y + y * scale.y / 100, w * scale.x / 100, ...).
 // The caption keeps its place: it is printed at the print position, not in a rectangle.
-class CalibratedTarget final : public PrintTarget
+class CalibratedTarget final : public ForwardingTarget
 {
 public:
     // offset in millimetres, scale in per cent; target is not owned.
@@ -18,15 +18,9 @@ public:
 
     QRectF map(const QRectF& rect) const;
 
-    bool setLandscape() override { return m_target.setLandscape(); }
-    bool setMillimetres() override { return m_target.setMillimetres(); }
-    bool printLine(const QString& text) override { return m_target.printLine(text); }
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
-    bool endPage() override { return m_target.endPage(); }
-    bool endJob() override { return m_target.endJob(); }
 
 private:
-    PrintTarget& m_target;
     PrinterCalibration m_calibration;
 };
