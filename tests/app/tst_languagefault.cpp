@@ -6,7 +6,7 @@
 #include "ProgramFolder.h"
 #include "ScriptedUi.h"
 #include "TestDatabase.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "clsCover.h"
 #include "frmLanguage.h"
 #include "frmMenu.h"
@@ -62,9 +62,7 @@ class TestLanguageFault : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_env->installShippedDatabase();
-        lang::LangRuntime::instance().reset();
+        m_env = std::make_unique<LangTestEnv>();
         lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
     }
 
@@ -173,7 +171,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
 };
 
 QTEST_MAIN(TestLanguageFault)

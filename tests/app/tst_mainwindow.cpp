@@ -6,7 +6,7 @@
 #include "ScriptedUi.h"
 #include "Settings.h"
 #include "TestDatabase.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "Preferences.h"
 #include "frmLanguage.h"
 #include "frmMenu.h"
@@ -89,9 +89,7 @@ class TestMainWindow : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_env->installShippedDatabase();
-        lang::LangRuntime::instance().reset();
+        m_env = std::make_unique<LangTestEnv>();
         lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
     }
     void cleanup()
@@ -312,7 +310,7 @@ private Q_SLOTS:
     }
 
 private:
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
 };
 
 QTEST_MAIN(TestMainWindow)

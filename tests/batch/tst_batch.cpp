@@ -3,7 +3,7 @@
 #include "LangRuntime.h"
 #include "LazyPictureTarget.h"
 #include "LeanJpegDecoder.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -137,7 +137,7 @@ class TestBatch : public QObject
 {
     Q_OBJECT
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
     QString m_set;
 
     // A set of four light pictures, named relative to the set file.
@@ -172,10 +172,7 @@ private Q_SLOTS:
     }
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_env->installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
+        m_env = std::make_unique<LangTestEnv>(2);
         lang::LangRuntime::instance().setSavesChoice(false);
         m_set = writeSet(u"cover.ovc"_s);
     }

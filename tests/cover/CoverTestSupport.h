@@ -1,8 +1,7 @@
 #pragma once
 
-#include "LangRuntime.h"
+#include "LangTestEnv.h"
 #include "ScriptedUi.h"
-#include "TestEnv.h"
 #include "clsCover.h"
 #include "frmMenu.h"
 #include "mdiORVLA.h"
@@ -19,9 +18,6 @@ struct CoverFixture
 {
     CoverFixture()
     {
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
         window = std::make_unique<mdiORVLA>();
         window->show();
     }
@@ -34,7 +30,6 @@ struct CoverFixture
                 doc->Cover()->setNeedSave(false);
         }
         window.reset();
-        lang::LangRuntime::instance().reset();
     }
 
     QList<frmMenu*> documents() const
@@ -57,7 +52,7 @@ struct CoverFixture
         return path;
     }
 
-    TestEnv env;
+    LangTestEnv env{2};
     ScriptedUi ui;
     std::unique_ptr<mdiORVLA> window;
 };

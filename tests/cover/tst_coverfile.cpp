@@ -321,10 +321,7 @@ private Q_SLOTS:
 
     void insertAndDeleteOnTheCurrentFace()
     {
-        TestEnv env;
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
+        LangTestEnv env(2);
         ScriptedUi ui;
         RecordingWindow window;
         window.show();

@@ -6,7 +6,7 @@
 #include "PrinterCalibration.h"
 #include "RecordingTarget.h"
 #include "Settings.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 
 #include <QTest>
 
@@ -16,15 +16,7 @@ namespace {
 
 struct CalibrationFixture
 {
-    CalibrationFixture()
-    {
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
-    }
-    ~CalibrationFixture() { lang::LangRuntime::instance().reset(); }
-
-    TestEnv env;
+    LangTestEnv env{2};
     ScriptedUi ui;
 };
 

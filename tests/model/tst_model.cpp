@@ -6,7 +6,7 @@
 #include "PrintLayout.h"
 #include "RecentCoverSets.h"
 #include "RecordingTarget.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,15 +21,7 @@ namespace {
 // The shipped database in English and a UI seam that answers; nothing else.
 struct ModelFixture
 {
-    ModelFixture()
-    {
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
-    }
-    ~ModelFixture() { lang::LangRuntime::instance().reset(); }
-
-    TestEnv env;
+    LangTestEnv env{2};
     ScriptedUi ui;
 };
 

@@ -8,7 +8,7 @@
 #include "ScriptedUi.h"
 #include "Settings.h"
 #include "ShellPreferences.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "frmCOnfig.h"
 
 #include <QComboBox>
@@ -29,14 +29,10 @@ struct PrefsFixture
 {
     PrefsFixture()
     {
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
         platform::setEditorPath(QStringLiteral("/old/editor"));
     }
-    ~PrefsFixture() { lang::LangRuntime::instance().reset(); }
 
-    TestEnv env;
+    LangTestEnv env{2};
     ScriptedUi ui;
 };
 

@@ -33,15 +33,7 @@ const QString kKey = QStringLiteral("Editor");
 // The language database in English, the settings in a folder of the test's own.
 struct PrefsFixture
 {
-    PrefsFixture()
-    {
-        env.installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
-    }
-    ~PrefsFixture() { lang::LangRuntime::instance().reset(); }
-
-    TestEnv env;
+    LangTestEnv env{2};
     ScriptedUi ui;
 };
 

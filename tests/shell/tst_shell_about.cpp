@@ -5,7 +5,7 @@
 #include "Settings.h"
 #include "ShellCommands.h"
 #include "SysInfo.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "frmAbout.h"
 
 #include <QDir>
@@ -113,7 +113,7 @@ private:
     }
     void expectSysInfoMessage();
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;
     QByteArray m_path;
 };
@@ -130,13 +130,10 @@ void TestShellAbout::cleanupTestCase()
 
 void TestShellAbout::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    m_env->installShippedDatabase();
+    m_env = std::make_unique<LangTestEnv>(2);
     QVERIFY(QDir().mkpath(bin()));
     // Only the test's own programs can be found.
     qputenv("PATH", QFile::encodeName(bin()));
-    lang::LangRuntime::instance().reset();
-    lang::LangRuntime::instance().setCurrentLanguage(2); // English
     m_ui = std::make_unique<ScriptedUi>();
 }
 

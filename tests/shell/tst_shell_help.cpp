@@ -3,7 +3,7 @@
 #include "ScriptedUi.h"
 #include "ShellCommands.h"
 #include "TestDatabase.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 
 #include <QAction>
 #include <QColor>
@@ -98,16 +98,13 @@ private:
         return canonical(HelpWindow::openWindow()->browser()->source().toLocalFile());
     }
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;
 };
 
 void TestShellHelp::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    m_env->installShippedDatabase();
-    lang::LangRuntime::instance().reset();
-    lang::LangRuntime::instance().setCurrentLanguage(2); // English
+    m_env = std::make_unique<LangTestEnv>(2);
     m_ui = std::make_unique<ScriptedUi>();
 }
 

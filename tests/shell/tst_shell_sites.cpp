@@ -3,7 +3,7 @@
 #include "ScriptedUi.h"
 #include "ShellCommands.h"
 #include "SiteList.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "TextSplit.h"
 #include "frmCoverSites.h"
 #include "frmEditSite.h"
@@ -119,7 +119,7 @@ private:
         m_env->writeFile(QStringLiteral("data/CS.DAT"), bytes);
     }
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;
     UrlRecorder m_urls;
 };
@@ -141,10 +141,7 @@ void TestShellSites::cleanupTestCase()
 
 void TestShellSites::init()
 {
-    m_env = std::make_unique<TestEnv>();
-    m_env->installShippedDatabase();
-    lang::LangRuntime::instance().reset();
-    lang::LangRuntime::instance().setCurrentLanguage(2); // English
+    m_env = std::make_unique<LangTestEnv>(2);
     SiteList::setUserListPathForTests(userList());
     m_ui = std::make_unique<ScriptedUi>();
     m_urls.opened.clear();

@@ -3,7 +3,7 @@
 #include "LangRuntime.h"
 #include "ScriptedUi.h"
 #include "SiteList.h"
-#include "TestEnv.h"
+#include "LangTestEnv.h"
 #include "frmCoverSites.h"
 
 #include <QDir>
@@ -63,10 +63,7 @@ class TestSiteListRead : public QObject
 private Q_SLOTS:
     void init()
     {
-        m_env = std::make_unique<TestEnv>();
-        m_env->installShippedDatabase();
-        lang::LangRuntime::instance().reset();
-        lang::LangRuntime::instance().setCurrentLanguage(2);
+        m_env = std::make_unique<LangTestEnv>(2);
         SiteList::setUserListPathForTests(userList());
         m_ui = std::make_unique<ScriptedUi>(); // a message would be unexpected
     }
@@ -220,7 +217,7 @@ private Q_SLOTS:
 private:
     QString userList() const { return m_env->path(QStringLiteral("data/CS.DAT")); }
 
-    std::unique_ptr<TestEnv> m_env;
+    std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;
 };
 
