@@ -176,11 +176,7 @@ private Q_SLOTS:
         lang::LangRuntime::instance().setSavesChoice(false);
         m_set = writeSet(u"cover.ovc"_s);
     }
-    void cleanup()
-    {
-        lang::LangRuntime::instance().reset();
-        m_env.reset();
-    }
+    void cleanup() { m_env.reset(); } // the runtime goes back to its start state with it
 
     void framesLandWhereTheProgramPrintsThem_data()
     {
