@@ -25,9 +25,12 @@ QString RecentCoverSets::canonical(const QString& path)
 RecentCoverSets RecentCoverSets::load()
 {
     RecentCoverSets recent;
-    for (int slot = 0; slot < MaxCount; ++slot) {
-        const QString path = canonical(
-            platform::GetSetting(platform::applicationTitle(), kSection, key(slot)));
+    QStringList keys;
+    for (int slot = 0; slot < MaxCount; ++slot)
+        keys.append(key(slot));
+    const QStringList stored = platform::GetSettings(platform::applicationTitle(), kSection, keys);
+    for (const QString& text : stored) {
+        const QString path = canonical(text);
         if (!path.isEmpty() && !recent.m_paths.contains(path))
             recent.m_paths.append(path);
     }
@@ -53,7 +56,8 @@ void RecentCoverSets::remove(const QString& path)
 void RecentCoverSets::save() const
 {
     // Every slot is written, so a list that got shorter leaves no old entry behind.
+    QList<std::pair<QString, QString>> entries;
     for (int slot = 0; slot < MaxCount; ++slot)
-        platform::SaveSetting(platform::applicationTitle(), kSection, key(slot),
-                              m_paths.value(slot));
+        entries.append({key(slot), m_paths.value(slot)});
+    platform::SaveSettings(platform::applicationTitle(), kSection, entries);
 }

@@ -33,13 +33,33 @@ QString GetSetting(const QString& app, const QString& section, const QString& ke
 void SaveSetting(const QString& app, const QString& section, const QString& key,
                  const QString& value)
 {
+    SaveSettings(app, section, {{key, value}});
+}
+
+QStringList GetSettings(const QString& app, const QString& section, const QStringList& keys)
+{
     const auto store = openStore(app);
-    const QString name = settingKey(section, key);
-    // Writing the store means locking and replacing its file: not for a value it holds.
-    if (store->contains(name) && store->value(name).toString() == value)
-        return;
-    store->setValue(name, value);
-    store->sync();
+    QStringList values;
+    for (const QString& key : keys)
+        values.append(store->value(settingKey(section, key)).toString());
+    return values;
+}
+
+void SaveSettings(const QString& app, const QString& section,
+                  const QList<std::pair<QString, QString>>& keyValues)
+{
+    const auto store = openStore(app);
+    bool changed = false;
+    for (const auto& [key, value] : keyValues) {
+        const QString name = settingKey(section, key);
+        // Writing the store means locking and replacing its file: not for a value it holds.
+        if (store->contains(name) && store->value(name).toString() == value)
+            continue;
+        store->setValue(name, value);
+        changed = true;
+    }
+    if (changed)
+        store->sync();
 }
 
 bool HasSetting(const QString& app, const QString& section, const QString& key)
