@@ -2,7 +2,7 @@
 
 #include "ByteReader.h"
 
-#include <QList>
+#include <optional>
 
 namespace platform {
 
@@ -199,21 +199,28 @@ public:
     quint32 u16(qint64 i) const { return m_bigEndian ? m_b.be16(i) : m_b.le16(i); }
     quint32 u32(qint64 i) const { return m_bigEndian ? m_b.be32(i) : m_b.le32(i); }
 
-    // The values of a SHORT or LONG directory entry; false when they lie outside the file.
-    bool values(qint64 entry, QList<quint32>& out) const
+    // Where a SHORT or LONG directory entry keeps its values, all inside the file.
+    struct Values
+    {
+        qint64 start = 0;
+        qint64 count = 0;
+        qint64 width = 0;
+    };
+    std::optional<Values> values(qint64 entry) const
     {
         const quint32 type = u16(entry + 2);
         const qint64 count = u32(entry + 4);
         const qint64 width = type == 3 ? 2 : type == 4 ? 4 : 0;
         if (width == 0 || count > m_b.size())
-            return false;
+            return std::nullopt;
         const qint64 start = count * width <= 4 ? entry + 8 : qint64(u32(entry + 8));
         if (!m_b.has(start, count * width))
-            return false;
-        out.reserve(count);
-        for (qint64 k = 0; k < count; ++k)
-            out.append(width == 2 ? u16(start + k * 2) : u32(start + k * 4));
-        return true;
+            return std::nullopt;
+        return Values{start, count, width};
+    }
+    quint32 value(const Values& v, qint64 k) const
+    {
+        return v.width == 2 ? u16(v.start + k * 2) : u32(v.start + k * 4);
     }
 
 private:
@@ -221,7 +228,10 @@ private:
     bool m_bigEndian;
 };
 
-// The first directory's strips (or tiles) must lie inside the file.
+// The first directory's strips (or tiles) must lie inside the file. Only the first entry of
+// each tag counts, as for the decoder: a directory that repeats a tag, each time with values
+// that fill the file, must not cost its repetitions times the file. The values are read in
+// place, so the check holds nothing and reads each value once.
 bool tiffComplete(const Bytes& b)
 {
     if (!b.startsWith(0, "II*\0") && !b.startsWith(0, "MM\0*")) {
@@ -237,23 +247,28 @@ bool tiffComplete(const Bytes& b)
     const qint64 entries = tiff.u16(directory);
     if (!b.has(directory + 2, entries * 12))
         return false;
-    QList<quint32> offsets;
-    QList<quint32> counts;
+    std::optional<TiffReader::Values> offsets;
+    std::optional<TiffReader::Values> counts;
     for (qint64 e = 0; e < entries; ++e) {
         const qint64 entry = directory + 2 + e * 12;
         const quint32 tag = tiff.u16(entry);
-        if (tag == 273 || tag == 324) {
-            if (!tiff.values(entry, offsets))
-                return false;
-        } else if (tag == 279 || tag == 325) {
-            if (!tiff.values(entry, counts))
-                return false;
-        }
+        const bool isOffsets = tag == 273 || tag == 324;
+        const bool isCounts = tag == 279 || tag == 325;
+        std::optional<TiffReader::Values>* slot = isOffsets ? &offsets : isCounts ? &counts : nullptr;
+        if (slot == nullptr || slot->has_value())
+            continue;
+        *slot = tiff.values(entry);
+        if (!slot->has_value())
+            return false;
     }
-    if (offsets.size() != counts.size())
+    if (offsets.has_value() != counts.has_value())
         return false;
-    for (qsizetype k = 0; k < offsets.size(); ++k) {
-        if (!b.has(offsets[k], counts[k]))
+    if (!offsets)
+        return true;
+    if (offsets->count != counts->count)
+        return false;
+    for (qint64 k = 0; k < offsets->count; ++k) {
+        if (!b.has(tiff.value(*offsets, k), tiff.value(*counts, k)))
             return false;
     }
     return true;

@@ -5,10 +5,17 @@
 #include "PictureSamples.h"
 
 #include <QDirIterator>
+#include <QFile>
+#include <QGuiApplication>
+#include <QProcess>
 #include <QMimeData>
 #include <QSet>
 #include <QTest>
 #include <QtEndian>
+
+#include <sys/resource.h>
+
+#include <cstdio>
 
 using platform::Picture;
 
@@ -74,6 +81,44 @@ QStringList regressionFiles()
     return files;
 }
 
+// What loading one picture file costs, measured in a process of its own so that nothing
+// else the tests did counts: processor time and the growth of the resident set to its peak.
+// Image plugins are loaded before the clock starts; they cost the same for every file.
+constexpr char kCostProbe[] = "ORVELLA_PICTURE_COST_PROBE";
+
+qint64 residentKb()
+{
+    QFile statm(QStringLiteral("/proc/self/statm"));
+    if (!statm.open(QIODevice::ReadOnly))
+        return 0;
+    const QList<QByteArray> fields = statm.readAll().split(' ');
+    return fields.size() > 1 ? fields[1].toLongLong() * 4 : 0;
+}
+
+double processorSeconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+int probeCost(const QString& path)
+{
+    Picture::fromBytes(samples::encode(samples::twoColours(), "png")).image();
+    const qint64 before = residentKb();
+    const double start = processorSeconds();
+    const Picture picture = Picture::fromFile(path);
+    if (!picture.isNull()) {
+        picture.scaledImage(QSize(32, 24));
+        picture.image();
+    }
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("%f %lld\n", processorSeconds() - start, qint64(usage.ru_maxrss) - before);
+    return 0;
+}
+
 } // namespace
 
 class TestHostilePictures : public QObject
@@ -91,6 +136,8 @@ private slots:
     void tinyFileClaimingVastPicture();
     void wmfLargestRecordClaim();
     void wmfScanLinesOutsideBitmap();
+    void regressionsCostNoMoreThanTheirFiles_data() { regressions_data(); }
+    void regressionsCostNoMoreThanTheirFiles();
 };
 
 void TestHostilePictures::regressions_data()
@@ -232,5 +279,36 @@ void TestHostilePictures::wmfScanLinesOutsideBitmap()
     QVERIFY(!Picture::fromBytes(bytes).isNull());
 }
 
-QTEST_MAIN(TestHostilePictures)
+
+// Whatever a file holds, checking and showing it costs no more than 2 s of processor time a
+// megabyte and 64 MB plus 16 times its size in memory (a tenth of a second is allowed for the
+// fixed work of any load, in a build without optimisation).
+void TestHostilePictures::regressionsCostNoMoreThanTheirFiles()
+{
+    QFETCH(QString, path);
+    const double megabytes = double(QFileInfo(path).size()) / (1024 * 1024);
+    QProcess probe;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QLatin1String(kCostProbe), path);
+    probe.setProcessEnvironment(env);
+    probe.start(QCoreApplication::applicationFilePath(), {});
+    const double secondsAllowed = 0.1 + 2 * megabytes;
+    QVERIFY2(probe.waitForFinished(int(secondsAllowed * 1000) + 30000), "the load ran away");
+    const QList<QByteArray> cost = probe.readAllStandardOutput().trimmed().split(' ');
+    QCOMPARE(cost.size(), 2);
+    const double seconds = cost[0].toDouble();
+    const double peakMb = cost[1].toDouble() / 1024;
+    QVERIFY2(seconds <= secondsAllowed, qPrintable(QString::number(seconds) + QLatin1String(" s")));
+    QVERIFY2(peakMb <= 64 + 16 * megabytes, qPrintable(QString::number(peakMb) + QLatin1String(" MB")));
+}
+
+int main(int argc, char** argv)
+{
+    QGuiApplication app(argc, argv);
+    if (qEnvironmentVariableIsSet(kCostProbe))
+        return probeCost(qEnvironmentVariable(kCostProbe));
+    TestHostilePictures test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
 #include "tst_hostile.moc"
