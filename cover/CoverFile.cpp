@@ -9,6 +9,7 @@
 #include "CoverHost.h"
 #include "frmMenu.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace {
@@ -42,8 +43,7 @@ bool savePictureOfFace(CoverSet& set, const FaceInfo& face)
         tellWriteFailed(1360, path);
         return false;
     }
-    set.setFile(face.index, path);
-    set.setSource(face.index, path);
+    set.pictureWritten(face.index, path);
     return true;
 }
 
@@ -78,9 +78,16 @@ void clsCover::SaveCover(qint16 PAI_Select)
         if (shown.hasPicture() && !shown.pictureIsFile() && !savePictureOfFace(m_set, face))
             everyPictureSaved = false;
     }
+    // Saved into another folder, the set names its pictures from there; saved in its own
+    // folder, it keeps them as written (a new set's come from the dialogs, whole).
+    const QString from = FileCover();
+    const bool moved = !from.isEmpty() && QFileInfo(from).absoluteDir() != QFileInfo(target).absoluteDir();
+    const auto newPath = [&](const QString& path) {
+        return moved ? relocatePicturePath(from, target, path) : path;
+    };
     CoverSetPaths paths;
     for (const FaceInfo& face : kFaces)
-        paths[face.index] = filePicture(face.index);
+        paths[face.index] = newPath(filePicture(face.index));
     bool written = false;
     {
         platform::BusyCursor busy;
@@ -90,6 +97,8 @@ void clsCover::SaveCover(qint16 PAI_Select)
         tellWriteFailed(1358, target);
         return;
     }
+    if (moved)
+        m_set.movePicturePaths(newPath);
     m_set.setFileCover(target);
     if (m_host)
         m_host->coverSetUsed(target);

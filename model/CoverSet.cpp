@@ -2,7 +2,10 @@
 
 #include "FaceChange.h"
 
-CoverSet::CoverSet(QObject* parent) : QObject(parent) {}
+CoverSet::CoverSet(QObject* parent) : QObject(parent)
+{
+    m_undo.setUndoLimit(kUndoSteps);
+}
 
 const Face& CoverSet::face(int index) const
 {
@@ -75,6 +78,7 @@ void CoverSet::recordFaceChange(int face, const Face& before)
     if (!isFaceIndex(face) || m_faces[face].sameAs(before))
         return;
     m_undo.push(new FaceChange(this, face, before, m_faces[face]));
+    boundHistory();
 }
 
 void CoverSet::restoreFace(int face, const Face& state)
@@ -83,4 +87,97 @@ void CoverSet::restoreFace(int face, const Face& state)
         return;
     m_faces[face] = state;
     Q_EMIT faceChanged(face);
+}
+
+void CoverSet::pictureWritten(int face, const QString& path)
+{
+    if (!isFaceIndex(face))
+        return;
+    const platform::Picture written = m_faces[face].m_picture;
+    forEachHistoryState([&](int stateFace, Face& state) {
+        if (stateFace == face && state.m_picture.sameAs(written))
+            state.m_file = state.m_source = path;
+    });
+    setFile(face, path);
+    setSource(face, path);
+}
+
+void CoverSet::movePicturePaths(const std::function<QString(const QString&)>& newPath)
+{
+    const auto move = [&newPath](Face& state) {
+        if (!state.m_file.isEmpty())
+            state.m_file = newPath(state.m_file);
+        if (!state.m_source.isEmpty())
+            state.m_source = newPath(state.m_source);
+    };
+    forEachHistoryState([&move](int, Face& state) { move(state); });
+    for (const FaceInfo& info : kFaces) {
+        Face moved = m_faces[info.index];
+        move(moved);
+        setFile(info.index, moved.m_file);
+        setSource(info.index, moved.m_source);
+    }
+}
+
+template <typename Visit>
+void CoverSet::forEachHistoryState(Visit visit)
+{
+    for (int i = 0; i < m_undo.count(); ++i) {
+        // The stack hands out its commands read-only; they are all ours.
+        auto* step = const_cast<FaceChange*>(dynamic_cast<const FaceChange*>(m_undo.command(i)));
+        if (step == nullptr)
+            continue;
+        visit(step->face(), step->before());
+        visit(step->face(), step->after());
+    }
+}
+
+QList<CoverSet::HistoryStep> CoverSet::historySteps() const
+{
+    QList<HistoryStep> steps;
+    for (int i = 0; i < m_undo.count(); ++i) {
+        if (const auto* step = dynamic_cast<const FaceChange*>(m_undo.command(i)))
+            steps.append({step->face(), step->before(), step->after()});
+    }
+    return steps;
+}
+
+qint64 CoverSet::pictureBytes(const QList<HistoryStep>& steps) const
+{
+    QList<platform::Picture> counted;
+    for (const Face& face : m_faces)
+        counted.append(face.picture());
+    qint64 bytes = 0;
+    const auto count = [&](const platform::Picture& picture) {
+        for (const platform::Picture& seen : std::as_const(counted)) {
+            if (seen.sameAs(picture))
+                return;
+        }
+        counted.append(picture);
+        bytes += picture.heldBytes();
+    };
+    for (const HistoryStep& step : steps) {
+        count(step.before.picture());
+        count(step.after.picture());
+    }
+    return bytes;
+}
+
+qint64 CoverSet::historyPictureBytes() const
+{
+    return pictureBytes(historySteps());
+}
+
+void CoverSet::boundHistory()
+{
+    QList<HistoryStep> kept = historySteps();
+    if (pictureBytes(kept) <= kUndoPictureBytes)
+        return;
+    while (!kept.isEmpty() && pictureBytes(kept) > kUndoPictureBytes)
+        kept.removeFirst();
+    // A step has just been pushed, so nothing is undone: the history is made again from its
+    // newer steps, each already done. QUndoStack cannot otherwise drop its oldest steps.
+    m_undo.clear();
+    for (const HistoryStep& step : std::as_const(kept))
+        m_undo.push(new FaceChange(this, step.face, step.before, step.after));
 }

@@ -8,6 +8,7 @@
 #include <QUndoStack>
 
 #include <array>
+#include <functional>
 
 // What a cover set is, without any window: its four faces, the file it was read from or
 // written to, whether it has unsaved changes, the current face and which faces to print.
@@ -28,6 +29,13 @@ public:
     void clearPicture(int face);
     // The shown picture has just been written to this file, which is now its own.
     void setSource(int face, const QString& path);
+    // The face's shown picture has just been written to `path`: the file is now the face's,
+    // and also in every step of the history that shows that same picture, so that undoing
+    // and redoing past the save never asks to write it a second time.
+    void pictureWritten(int face, const QString& path);
+    // The set's file moved: every picture path it holds, on its faces and in its history, is
+    // replaced by what `newPath` makes of it.
+    void movePicturePaths(const std::function<QString(const QString&)>& newPath);
 
     const QString& fileCover() const { return m_fileCover; }
     void setFileCover(const QString& path);
@@ -46,6 +54,13 @@ public:
     // stack. Nothing when the face is as it was.
     void recordFaceChange(int face, const Face& before);
 
+    // The history keeps at most this many steps, and the pictures only it still holds take
+    // at most this many bytes; the oldest steps go first.
+    static constexpr int kUndoSteps = 100;
+    static constexpr qint64 kUndoPictureBytes = 256LL * 1024 * 1024;
+    // Bytes of the pictures that the history holds and no face shows (tests).
+    qint64 historyPictureBytes() const;
+
     bool printFace(int face) const { return isFaceIndex(face) && m_print[face]; }
     void setPrintFace(int face, bool on);
 
@@ -59,6 +74,20 @@ private:
     friend class FaceChange;
     // Puts a face back as it was at some step, picture, file and source together.
     void restoreFace(int face, const Face& state);
+    // Every face state the history holds, to be changed in place.
+    template <typename Visit>
+    void forEachHistoryState(Visit visit);
+    struct HistoryStep
+    {
+        int face;
+        Face before;
+        Face after;
+    };
+    QList<HistoryStep> historySteps() const;
+    // Bytes of the pictures the steps hold that no face shows.
+    qint64 pictureBytes(const QList<HistoryStep>& steps) const;
+    // Drops the oldest steps while the history holds more picture bytes than it may.
+    void boundHistory();
 
     std::array<Face, kFaceCount> m_faces;
     QString m_fileCover;

@@ -3,6 +3,7 @@
 #include "PrivateProfile.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -24,11 +25,37 @@ CoverSetPaths readCoverSetFile(const QString& path)
     return paths;
 }
 
+bool holdsCoverSet(const QString& path)
+{
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || file.size() > platform::ProfileFile::MaxFileBytes ||
+        !file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = file.read(platform::ProfileFile::MaxFileBytes + 1);
+    if (bytes.size() > platform::ProfileFile::MaxFileBytes || bytes.contains('\0'))
+        return false;
+    return platform::ProfileFile::parse(bytes).hasSection(QStringLiteral("Files"));
+}
+
 QString resolvePicturePath(const QString& setFile, const QString& picturePath)
 {
     if (picturePath.isEmpty() || setFile.isEmpty() || QDir::isAbsolutePath(picturePath))
         return picturePath;
     return QDir::cleanPath(QFileInfo(setFile).absoluteDir().filePath(picturePath));
+}
+
+QString relocatePicturePath(const QString& fromSet, const QString& toSet,
+                            const QString& picturePath)
+{
+    if (picturePath.isEmpty())
+        return picturePath;
+    // A set never saved read its relative paths from the working folder.
+    const QString picture = QFileInfo(resolvePicturePath(fromSet, picturePath)).absoluteFilePath();
+    const QString relative = QFileInfo(toSet).absoluteDir().relativeFilePath(picture);
+    if (QDir::isAbsolutePath(relative) || relative == QLatin1String("..") ||
+        relative.startsWith(QLatin1String("../")))
+        return QDir::cleanPath(picture);
+    return relative;
 }
 
 bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths)

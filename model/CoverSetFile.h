@@ -19,6 +19,10 @@ inline bool isCoverSetFileName(const QString& path)
 using CoverSetPaths = std::array<QString, kFaceCount>;
 CoverSetPaths readCoverSetFile(const QString& path);
 
+// Whether a file is a cover set at all: text (no NUL byte), no larger than a profile file may
+// be, with a Files section. Anything else, read as a set, would only give four empty faces.
+bool holdsCoverSet(const QString& path);
+
 // Writes the four keys in one atomic replace, keeping every other line of an existing
 // file. False when the file could not be written; it is then left as it was.
 bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths);
@@ -27,3 +31,9 @@ bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths);
 // folder (sets are moved and shared together with their pictures), not from wherever the
 // program happens to run. A set not saved yet has no folder; its paths stay as they are.
 QString resolvePicturePath(const QString& setFile, const QString& picturePath);
+
+// The path to write for a picture when a set named `picturePath` in `fromSet` is saved as
+// `toSet`: one that names the same file from the new file's folder, relative when the picture
+// lies in that folder or below it, absolute otherwise.
+QString relocatePicturePath(const QString& fromSet, const QString& toSet,
+                            const QString& picturePath);

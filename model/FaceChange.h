@@ -17,6 +17,10 @@ public:
     void redo() override;
 
     int face() const { return m_face; }
+    Face& before() { return m_before; }
+    Face& after() { return m_after; }
+    const Face& before() const { return m_before; }
+    const Face& after() const { return m_after; }
 
 private:
     CoverSet* m_set;

@@ -223,7 +223,13 @@ ProfileFile ProfileFile::parse(const QByteArray& bytes, const QString* onlySecti
                 file.m_values.insert(id, std::move(parsed.value));
         }
     }
+    file.m_sections = std::move(seenSections);
     return file;
+}
+
+bool ProfileFile::hasSection(const QString& section) const
+{
+    return m_sections.contains(trimBlanks(section).toString().toCaseFolded());
 }
 
 QString ProfileFile::value(const QString& section, const QString& key, const QString& defaultValue,

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QSet>
 #include <QList>
 
 #include <utility>
@@ -53,6 +54,8 @@ public:
     static ProfileFile parseSection(const QByteArray& bytes, const QString& section);
 
     bool isValid() const { return m_valid; } // false: missing, unreadable or too large
+    // Whether a section of that name (in any letter case) is in the file, keys or not.
+    bool hasSection(const QString& section) const;
     QString value(const QString& section, const QString& key, const QString& defaultValue,
                   int size) const;
 
@@ -61,6 +64,7 @@ private:
 
     // case-folded section + NUL + case-folded key -> the value (trimmed, quotes removed)
     QHash<QString, QString> m_values;
+    QSet<QString> m_sections; // case-folded
     bool m_valid = false;
 };
 

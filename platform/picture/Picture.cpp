@@ -302,6 +302,11 @@ bool Picture::sameAs(const Picture& other) const
     return d == other.d;
 }
 
+qint64 Picture::heldBytes() const
+{
+    return d ? d->bytes.size() + d->image.sizeInBytes() + d->svg.size() : 0;
+}
+
 QString Picture::formatName() const
 {
     return d ? d->name : QString();

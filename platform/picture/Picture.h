@@ -66,6 +66,8 @@ public:
     // Pixels of a bitmap; a metafile's natural size at 96 dpi.
     QSize size() const;
     bool sameAs(const Picture& other) const;
+    // The memory the picture keeps: its encoded bytes, or its pixels when made from an image.
+    qint64 heldBytes() const;
 
     // The full picture, decoded anew on every call (a metafile at its natural size).
     // Null when the picture is empty or cannot be decoded.

@@ -342,7 +342,7 @@ private Q_SLOTS:
         QCOMPARE(copied.pixel(copied.width() / 2, copied.height() / 2), QColor(Qt::cyan).rgb());
     }
 
-    void aPastedPictureSurvivesSaveAndReopen()
+    void aPastedPictureSurvivesSaveUndoAndReopen()
     {
         CoverFixture f;
         f.window->mnuNew_Click();
@@ -363,6 +363,16 @@ private Q_SLOTS:
         f.ui.answerFile(bitmap);
         f.window->mnuSave_Click();
         QVERIFY(f.ui.scriptDone());
+        // Undone and redone past the save, the face still shows the file the save wrote: the
+        // next save asks nothing and writes no second bitmap.
+        f.window->mnuUndo_Click();
+        QCOMPARE(cover->FilePictureFront(), old);
+        f.window->mnuRedo_Click();
+        QCOMPARE(cover->FilePictureFront(), bitmap);
+        QVERIFY(cover->NeedSave());
+        f.window->mnuSave_Click();
+        QCOMPARE(f.ui.fileRequests.size(), 2);
+        QVERIFY(!cover->NeedSave());
         f.ui.answerFile(set);
         f.window->mnuOpen_Click();
         const auto reopened = f.window->activeCover();

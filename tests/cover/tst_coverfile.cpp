@@ -1,5 +1,6 @@
 // The cover-set file, the file dialogs, and inserting and deleting face pictures.
 #include "AskFileName.h"
+#include "CoverSetFile.h"
 #include "Faces.h"
 #include "CoverTestSupport.h"
 #include "ImageArea.h"
@@ -317,6 +318,47 @@ private Q_SLOTS:
         QVERIFY(!cover->NeedSave());
         QDir::setCurrent(before);
         QVERIFY(readAll(set).contains("ImgFront=pics/front.png"));
+    }
+
+    // Saved as a file in another folder, a set still names every picture: relative from
+    // its new folder when the picture lies there or below, whole otherwise.
+    void saveAsIntoAnotherFolderKeepsEveryPicture()
+    {
+        CoverFixture f;
+        QVERIFY(QDir().mkpath(f.env.path(QStringLiteral("sets/pics"))));
+        QVERIFY(QDir().mkpath(f.env.path(QStringLiteral("other"))));
+        QVERIFY(QDir().mkpath(f.env.path(QStringLiteral("away"))));
+        const QString front = f.picture(QStringLiteral("sets/pics/front.png"), Qt::green);
+        const QString inside = f.picture(QStringLiteral("other/inside.png"), Qt::blue);
+        const QString back = f.picture(QStringLiteral("other/back.png"), Qt::red);
+        const QString set = f.env.writeFile(
+            QStringLiteral("sets/rel.ovc"), "[Files]\r\nImgFront=pics/front.png\r\n"
+                                            "ImgInside=../other/inside.png\r\nImgBack=" +
+                                                back.toUtf8() + "\r\n");
+        f.ui.answerFile(set);
+        f.window->mnuOpen_Click();
+        const QString below = f.env.path(QStringLiteral("below.ovc"));
+        f.ui.answerFile(below);
+        f.window->mnuSaveAs_Click();
+        const QString beside = f.env.path(QStringLiteral("away/beside.ovc"));
+        f.ui.answerFile(beside);
+        f.window->mnuSaveAs_Click();
+        QVERIFY(f.ui.scriptDone());
+        const CoverSetPaths besidePaths = readCoverSetFile(beside);
+        QCOMPARE(besidePaths[0], front);
+        QCOMPARE(besidePaths[1], inside);
+        QCOMPARE(besidePaths[2], back);
+        const CoverSetPaths belowPaths = readCoverSetFile(below);
+        QCOMPARE(belowPaths[0], QStringLiteral("sets/pics/front.png"));
+        QCOMPARE(belowPaths[1], QStringLiteral("other/inside.png"));
+        QCOMPARE(belowPaths[2], QStringLiteral("other/back.png"));
+        for (const QString& copy : {below, beside}) {
+            f.ui.answerFile(copy);
+            f.window->mnuOpen_Click(); // a face that cannot load would ask
+            for (int face = 0; face < 3; ++face)
+                QVERIFY(f.window->activeCover()->frmCover()->imageArea(face)->hasPicture());
+        }
+        QVERIFY(f.ui.scriptDone());
     }
 
     void insertAndDeleteOnTheCurrentFace()

@@ -111,6 +111,34 @@ private Q_SLOTS:
             QVERIFY(!set.face(face).hasPicture());
     }
 
+    // The history keeps the newest hundred steps and no more than its bound of pictures that
+    // no face shows; the oldest steps go first and the newest still undo.
+    void historyIsBoundedInStepsAndPictureBytes()
+    {
+        CoverSet set;
+        for (int i = 0; i < 120; ++i) {
+            const Face before = set.face(0);
+            set.setPicture(0, solid(QColor(i, 0, 0), QSize(4, 4)));
+            set.recordFaceChange(0, before);
+        }
+        QCOMPARE(set.undoStack().count(), CoverSet::kUndoSteps);
+
+        QList<Picture> large;
+        for (int i = 0; i < 10; ++i) {
+            large.append(solid(QColor(0, 0, 25 * i), QSize(3000, 3000))); // 36 MB each
+            const Face before = set.face(1);
+            set.setPicture(1, large.last());
+            set.recordFaceChange(1, before);
+            QVERIFY(set.historyPictureBytes() <= CoverSet::kUndoPictureBytes);
+        }
+        large.clear();
+        QVERIFY(set.undoStack().count() >= 7);
+        set.undoStack().undo();
+        QCOMPARE(set.face(1).picture().image().pixel(0, 0), QColor(0, 0, 200).rgb());
+        set.undoStack().redo();
+        QCOMPARE(set.face(1).picture().image().pixel(0, 0), QColor(0, 0, 225).rgb());
+    }
+
     // Newest first, each file once by its absolute path, at most eight, and kept across
     // starts (the store is read anew).
     void recentSetsKeepTheNewestEight()
