@@ -65,6 +65,10 @@ bool BatchJob::readSet()
         return false;
     }
     file.close();
+    if (!holdsCoverSet(set)) {
+        m_say(Diagnostics::line(set, Diagnostics::text(BatchString::NotACoverSet)));
+        return false;
+    }
     const CoverSetPaths written = readCoverSetFile(set);
     for (const FaceInfo& face : kFaces)
         m_paths[face.index] = resolvePicturePath(set, written[face.index]);

@@ -74,14 +74,14 @@ int BatchLanguage::numberOf(const QStringList& names, const QString& name)
     return 0;
 }
 
-BatchLanguage::Outcome BatchLanguage::load(const QString& requestedName)
+BatchLanguage::Outcome BatchLanguage::load(const QString& requestedName, const QString& database)
 {
     Outcome outcome;
     // The header first, to know the names; -1 makes the reading ask for the choice, which
     // is made here rather than by a person.
     ProbeHost probe(requestedName);
     const lang::LangLoader::Result header =
-        lang::LangLoader::load(lang::LangRuntime::databasePath(), -1, probe);
+        lang::LangLoader::load(database, -1, probe);
     outcome.names = header.names;
     outcome.unknownName = !requestedName.isEmpty() && numberOf(header.names, requestedName) == 0;
     if (!probe.faults.isEmpty()) {
@@ -92,6 +92,8 @@ BatchLanguage::Outcome BatchLanguage::load(const QString& requestedName)
     const int number = probe.chosen > 0 ? probe.chosen : qMax(1, header.chosen);
 
     lang::LangRuntime& runtime = lang::LangRuntime::instance();
+    runtime.reset();
+    runtime.setDatabase(database);
     runtime.setCurrentLanguage(number);
     runtime.setChooser([](const QStringList&) { return -1; });
     runtime.setSavesChoice(false);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LangRuntime.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -21,7 +23,8 @@ public:
 
     // An unknown name still loads the database (in the language the run would otherwise
     // use), so that the refusal can be worded in it.
-    static Outcome load(const QString& requestedName);
+    static Outcome load(const QString& requestedName,
+                        const QString& database = lang::LangRuntime::databasePath());
 
     // A language's number (1-based) by its name, in any letter case; 0 when none has it.
     static int numberOf(const QStringList& names, const QString& name);

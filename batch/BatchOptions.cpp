@@ -3,6 +3,7 @@
 #include "BatchStrings.h"
 
 #include <QFileInfo>
+#include <QSize>
 
 #include <cmath>
 
@@ -81,6 +82,12 @@ public:
             fail(BatchString::OneSetOneOutput, sets.join(QLatin1Char(' ')));
         if (m_outputs > 1)
             fail(BatchString::OneSetOneOutput, QString());
+        const BatchOptions& o = m_result.options;
+        const int largest = BatchOptions::maxPngDpi(o.paper);
+        if (o.output == BatchOptions::Output::Png && o.effectiveDpi() > largest) {
+            fail(BatchString::PageTooLarge, QStringLiteral("--dpi %1").arg(o.effectiveDpi()),
+                 QString::number(largest));
+        }
         return std::move(m_result);
     }
 
@@ -175,10 +182,10 @@ private:
         }
     }
 
-    void fail(int message, const QString& detail)
+    void fail(int message, const QString& detail, const QString& argument = QString())
     {
         if (!m_result.error)
-            m_result.error = OptionError{message, detail};
+            m_result.error = OptionError{message, detail, argument};
     }
 
     const QStringList& m_args;
@@ -194,6 +201,19 @@ QString BatchOptions::pdfPath() const
     if (!outputPath.isEmpty())
         return outputPath;
     return QFileInfo(setFile).completeBaseName() + QStringLiteral(".pdf");
+}
+
+int BatchOptions::maxPngDpi(QPageSize::PageSizeId paper)
+{
+    const QSizeF inches = QPageSize(paper).size(QPageSize::Inch);
+    const double pixelsPerSquareDot = inches.width() * inches.height();
+    int dpi = int(std::sqrt(double(kMaxPageBytes / 4) / pixelsPerSquareDot));
+    // Pages are whole pixels, rounded up: step down until one really fits.
+    while (dpi > kMinDpi && qint64(QPageSize::sizePixels(paper, dpi).width()) *
+                                    QPageSize::sizePixels(paper, dpi).height() * 4 >
+                                kMaxPageBytes)
+        --dpi;
+    return dpi;
 }
 
 ParsedOptions parseBatchOptions(const QStringList& arguments)

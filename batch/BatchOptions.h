@@ -26,6 +26,8 @@ struct BatchOptions
     static constexpr double kMaxOffset = 10; // millimetres either way
     static constexpr double kMinScale = 95;  // per cent
     static constexpr double kMaxScale = 105;
+    // A PNG sheet is the whole page in memory, four bytes a pixel.
+    static constexpr qint64 kMaxPageBytes = 512LL * 1024 * 1024;
 
     QString setFile;
     // Faces named with --faces; none named: every face the set has a picture for.
@@ -43,6 +45,8 @@ struct BatchOptions
     int effectiveDpi() const { return dpi > 0 ? dpi : (output == Output::Pdf ? kPdfDpi : kPngDpi); }
     // The PDF to write when none is named: the set's name with .pdf, in the current folder.
     QString pdfPath() const;
+    // The highest resolution at which a PNG sheet of the paper fits in kMaxPageBytes.
+    static int maxPngDpi(QPageSize::PageSizeId paper);
 };
 
 // A command line that cannot be run: the message's string number and what it is about.
@@ -50,6 +54,7 @@ struct OptionError
 {
     int message = 0;
     QString detail;
+    QString argument; // what %1 of the message stands for, when it has one
 };
 
 struct ParsedOptions

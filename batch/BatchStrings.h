@@ -13,5 +13,7 @@ inline constexpr int SetUnreadable = 1432;
 inline constexpr int FaceHasNoPicture = 1434;
 inline constexpr int OutputNotWritten = 1436;
 inline constexpr int OneSetOneOutput = 1438;
+inline constexpr int NotACoverSet = 1484;
+inline constexpr int PageTooLarge = 1486;
 
 } // namespace BatchString

@@ -12,7 +12,14 @@
 #include <QFile>
 #include <QImage>
 #include <QImageWriter>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -103,29 +110,76 @@ SheetOutput PngSheets::write(const PrintLayout& layout, const SheetSettings& set
         return out;
     }
     const QStringList targets = paths(folder, int(sheets.size()));
-    const auto undo = [&out] {
-        for (const QString& written : std::as_const(out.written))
-            QFile::remove(written);
-        out.written.clear();
-    };
     for (qsizetype i = 0; i < sheets.size(); ++i) {
         if (sheets[i].isEmpty()) {
             out.failedPath = targets[i];
-            undo();
             return out;
         }
     }
-    for (qsizetype i = 0; i < sheets.size(); ++i) {
-        QSaveFile file(targets[i]);
-        if (!file.open(QIODevice::WriteOnly) || file.write(sheets[i]) != sheets[i].size() ||
-            !file.commit()) {
-            out.failedPath = targets[i];
-            out.reason = file.errorString();
-            undo();
-            return out;
-        }
-        out.written.append(targets[i]);
-    }
-    out.ok = true;
+    if (replaceTogether(targets, sheets, &out))
+        out.written = targets;
+    out.ok = out.failedPath.isEmpty();
     return out;
+}
+
+// Every sheet goes to a file of its own beside its target first; only when all are written
+// do they take their names, and should one of those renames fail, the earlier ones are put
+// back: an older run's sheets stay as they were unless the whole new set replaces them.
+bool PngSheets::replaceTogether(const QStringList& targets, const QList<QByteArray>& contents,
+                                SheetOutput* out)
+{
+    std::vector<std::unique_ptr<QTemporaryFile>> written;
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        const QFileInfo target(targets[i]);
+        auto file = std::make_unique<QTemporaryFile>(
+            target.dir().filePath(QLatin1Char('.') + target.fileName() + QLatin1String(".XXXXXX")));
+        const bool ok = (!target.exists() || target.isFile()) && file->open() &&
+                        file->write(contents[i]) == contents[i].size() && file->flush();
+        if (!ok) {
+            out->failedPath = targets[i];
+            out->reason = target.exists() && !target.isFile() ? QString() : file->errorString();
+            return false;
+        }
+        file->close();
+        written.push_back(std::move(file));
+    }
+    QStringList kept; // each target's earlier file, moved aside; empty where there was none
+    const auto rollBack = [&] {
+        for (qsizetype k = 0; k < kept.size(); ++k) {
+            if (kept[k].isEmpty())
+                QFile::remove(targets[k]);
+            else
+                std::rename(QFile::encodeName(kept[k]).constData(),
+                            QFile::encodeName(targets[k]).constData());
+        }
+    };
+    for (qsizetype i = 0; i < targets.size(); ++i) {
+        QString aside;
+        if (QFileInfo::exists(targets[i])) {
+            aside = written[size_t(i)]->fileName() + QLatin1String(".old");
+            if (std::rename(QFile::encodeName(targets[i]).constData(),
+                            QFile::encodeName(aside).constData()) != 0) {
+                out->failedPath = targets[i];
+                out->reason = QString::fromLocal8Bit(std::strerror(errno));
+                rollBack();
+                return false;
+            }
+        }
+        kept.append(aside);
+        if (std::rename(QFile::encodeName(written[size_t(i)]->fileName()).constData(),
+                        QFile::encodeName(targets[i]).constData()) != 0) {
+            out->failedPath = targets[i];
+            out->reason = QString::fromLocal8Bit(std::strerror(errno));
+            rollBack();
+            return false;
+        }
+        written[size_t(i)]->setAutoRemove(false);
+        QFile::setPermissions(targets[i], QFile::ReadOwner | QFile::WriteOwner |
+                                              QFile::ReadGroup | QFile::ReadOther);
+    }
+    for (const QString& aside : std::as_const(kept)) {
+        if (!aside.isEmpty())
+            QFile::remove(aside);
+    }
+    return true;
 }

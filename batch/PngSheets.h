@@ -8,8 +8,8 @@
 class PrintLayout;
 
 // The sheets as PNG pictures, one file per sheet (sheet-1.png, sheet-2.png ...), each the
-// whole landscape page on white. All sheets are made before the first file is written, and
-// a failure removes the files this run already wrote: the folder never holds half a job.
+// whole landscape page on white. All sheets are made and written aside before the first
+// takes its name: a failure leaves the folder as it was, older sheets and all.
 class PngSheets
 {
 public:
@@ -23,4 +23,8 @@ public:
     // a face whose picture file can no longer be read, and says which.
     static QList<QByteArray> render(const PrintLayout& layout, const SheetSettings& settings,
                                     int* failedFace);
+
+private:
+    static bool replaceTogether(const QStringList& targets, const QList<QByteArray>& contents,
+                                SheetOutput* out);
 };

@@ -15,6 +15,9 @@
 
 namespace {
 
+// The shipped database, as built into the tool (batch.qrc).
+const QString kBuiltInDatabase = QStringLiteral(":/orvella-batch/Spoken.DBF");
+
 void toStream(std::FILE* stream, const QString& text)
 {
     const QByteArray bytes = text.toLocal8Bit();
@@ -68,23 +71,30 @@ int main(int argc, char** argv)
     }
 
     BatchUi ui;
-    const BatchLanguage::Outcome language = BatchLanguage::load(parsed.options.language);
+    BatchLanguage::Outcome language = BatchLanguage::load(parsed.options.language);
     if (!language.loaded) {
-        QStringList faults = language.faults + ui.takeMessages();
-        for (const QString& fault : std::as_const(faults)) {
-            sayOnStderr(Diagnostics::line(
-                lang::LangRuntime::databasePath(),
-                QString(fault).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+        const QStringList faults = language.faults + ui.takeMessages();
+        if (!parsed.options.help && !parsed.error) {
+            for (const QString& fault : faults) {
+                sayOnStderr(Diagnostics::line(
+                    lang::LangRuntime::databasePath(),
+                    QString(fault).replace(QLatin1String("\r\n"), QLatin1String(" "))));
+            }
+            return BatchJob::LanguageDatabase;
         }
-        return BatchJob::LanguageDatabase;
+        // Usage and a bad command line are answered whatever the database: in the words of
+        // the copy built into the tool.
+        language = BatchLanguage::load(parsed.options.language, kBuiltInDatabase);
     }
     if (parsed.options.help) {
         toStream(stdout, Diagnostics::block(BatchString::Usage));
         return BatchJob::Done;
     }
     if (parsed.error) {
-        sayOnStderr(Diagnostics::line(QString(), Diagnostics::text(parsed.error->message),
-                                      parsed.error->detail));
+        QString text = Diagnostics::text(parsed.error->message);
+        if (!parsed.error->argument.isEmpty())
+            text = text.arg(parsed.error->argument);
+        sayOnStderr(Diagnostics::line(QString(), text, parsed.error->detail));
         return BatchJob::BadArguments;
     }
     if (language.unknownName) {

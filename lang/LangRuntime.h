@@ -41,6 +41,9 @@ public:
 
     // The database's path: Spoken.DBF in the program folder.
     static QString databasePath();
+    // The database the next load reads, when not the program's own: the batch tool answers
+    // --help and bad arguments from the copy built into it when the installed one is broken.
+    void setDatabase(const QString& path) { m_database = path; }
 
     // Back to the state at program start (tests).
     void reset();
@@ -50,6 +53,7 @@ private:
     void load();
 
     QVector<QString> m_table;
+    QString m_database;
     QString m_languageName;
     Chooser m_chooser;
     qint16 m_currentLanguage = 0;

@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1482
+LAST = 1486
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -597,6 +597,21 @@ STRINGS = [
      "Forward", "Adelante", "Suivant", "Vorwärts"),
     (1482, "Help window: tool tip of the button that shows the contents page",
      "Contents", "Contenido", "Sommaire", "Inhalt"),
+    (1484, "orvella-batch: the file named is no cover set (the path comes first)",
+     "This file is not a cover set:",
+     "Este archivo no es un juego de carátulas:",
+     "Ce fichier n'est pas un jeu de pochettes :",
+     "Diese Datei ist kein Cover-Set:"),
+    (1486, "orvella-batch: a PNG page at the --dpi asked for would need more than 512 MB "
+           "(%1 the largest dpi that fits)",
+     "A page at this resolution needs more than 512 MB of memory; the largest that fits is "
+     "%1 dpi:",
+     "Una página con esta resolución necesita más de 512 MB de memoria; la mayor que cabe "
+     "es de %1 ppp:",
+     "Une page à cette résolution demande plus de 512 Mo de mémoire ; la plus grande qui "
+     "tienne est %1 ppp :",
+     "Eine Seite in dieser Auflösung braucht mehr als 512 MB Speicher; die größte, die "
+     "passt, ist %1 dpi:"),
 ]
 
 # Texts that the program joins directly to something else, so their last
