@@ -26,6 +26,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QThreadPool>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -157,6 +158,10 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
     if (m_activeDocument && m_activeDocument != next)
         m_activeDocument->LostFocus();
     m_activeDocument = next;
+    // The last window closed: its set and history go with it. (A main window that merely
+    // lost the focus has its windows still, and keeps the active one.)
+    if (!next && m_mdi->subWindowList().isEmpty())
+        ActiveCover.reset();
     // Undo and Redo act on the active window's set.
     QUndoStack* stack = next && next->Cover() ? &next->Cover()->set().undoStack() : nullptr;
     if (stack && !m_undoGroup.stacks().contains(stack))
@@ -218,6 +223,10 @@ bool mdiORVLA::endIfLanguageFailed()
     offerChangedSetsForSaving();
     // The cover-sites window keeps its edits too, as it does when the program is left.
     closeCoverSites();
+    // Screen copies may still be decoding on other threads; ending under them would tear
+    // down what they use. What has not started is dropped, what runs is waited for.
+    QThreadPool::globalInstance()->clear();
+    QThreadPool::globalInstance()->waitForDone();
     platform::ui().endProgram(1);
     return true;
 }

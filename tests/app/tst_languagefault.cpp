@@ -17,6 +17,8 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QTest>
+#include <QThread>
+#include <QThreadPool>
 
 #include <memory>
 
@@ -161,9 +163,17 @@ private Q_SLOTS:
         ui.answerMessage(MsgResult::Ok);
         mdiORVLA window;
         QVERIFY(ui.endProgramCalls.isEmpty());
+        // A picture still decoding on another thread when the program must end.
+        QAtomicInt decoded = 0;
+        QThreadPool::globalInstance()->start([&decoded] {
+            QThread::msleep(300);
+            decoded = 1;
+        });
         window.show();
         QVERIFY(ui.scriptDone());
         QCOMPARE(ui.endProgramCalls, QList<int>{1});
+        QCOMPARE(ui.workInFlightAtEnd, 0);
+        QCOMPARE(decoded.loadRelaxed(), 1);
     }
 
 private:

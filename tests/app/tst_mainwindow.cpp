@@ -111,6 +111,26 @@ private Q_SLOTS:
         QCOMPARE(window.windowTitle(), QStringLiteral("Orvella "));
     }
 
+    // Closing the last cover window lets its set and history go, and nothing acts on it
+    // afterwards.
+    void closingTheLastWindowReleasesItsSet()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        window.mnuNew_Click();
+        const std::weak_ptr<clsCover> closed = window.activeCover();
+        QVERIFY(!closed.expired());
+        window.mdiArea()->subWindowList().first()->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(window.mdiArea()->subWindowList().isEmpty());
+        QVERIFY(!window.activeCover());
+        QVERIFY(closed.expired());
+        window.mnuSave_Click(); // no set to save, so no question
+        for (const QString& name : kDocumentItems)
+            QVERIFY2(!window.menuItem(name)->isEnabled(), qPrintable(name));
+    }
+
     void menusAndToolbarAreLaidOutInOrder()
     {
         ScriptedUi ui;

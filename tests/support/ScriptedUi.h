@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QQueue>
+#include <QThreadPool>
 #include <QString>
 
 #include <functional>
@@ -43,6 +44,7 @@ public:
     int busyCalls = 0;     // how often busy was switched on
     int normalCursorCalls = 0;
     QList<int> endProgramCalls;
+    int workInFlightAtEnd = 0; // tasks of the global thread pool when the program ended
 
     platform::MsgResult messageBox(const QString& text, const QString& title,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;
@@ -51,7 +53,11 @@ public:
     void beep() override { ++beeps; }
     void setBusy(bool busy) override;
     void setNormalCursor() override { ++normalCursorCalls; }
-    void endProgram(int exitCode) override { endProgramCalls.append(exitCode); }
+    void endProgram(int exitCode) override
+    {
+        endProgramCalls.append(exitCode);
+        workInFlightAtEnd = QThreadPool::globalInstance()->activeThreadCount();
+    }
 
 private:
     QQueue<platform::MsgResult> m_messageAnswers;
