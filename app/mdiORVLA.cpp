@@ -1,6 +1,8 @@
 #include "mdiORVLA.h"
 
 #include "AppInfo.h"
+#include "CoverSetDropArea.h"
+#include "FaceClipboard.h"
 #include "clsCover.h"
 #include "frmMenu.h"
 #include "LangLoader.h"
@@ -20,6 +22,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
@@ -36,6 +39,39 @@
 #include <limits>
 
 namespace {
+
+using Handler = void (mdiORVLA::*)();
+
+// What each menu item runs; its toolbar button and pop-up entry are the same action.
+const std::pair<const char*, Handler> kHandlers[] = {
+    {"mnuNew", &mdiORVLA::mnuNew_Click},
+    {"mnuOpen", &mdiORVLA::mnuOpen_Click},
+    {"mnuSave", &mdiORVLA::mnuSave_Click},
+    {"mnuSaveAs", &mdiORVLA::mnuSaveAs_Click},
+    {"mnuPrint", &mdiORVLA::mnuPrint_Click},
+    {"mnuPrintPreview", &mdiORVLA::mnuPrintPreview_Click},
+    {"mnuPreferences", &mdiORVLA::mnuPreferences_Click},
+    {"mnuLanguage", &mdiORVLA::mnuLanguage_Click},
+    {"mnuExit", &mdiORVLA::mnuExit_Click},
+    {"mnuUndo", &mdiORVLA::mnuUndo_Click},
+    {"mnuRedo", &mdiORVLA::mnuRedo_Click},
+    {"mnuCopyClip", &mdiORVLA::mnuCopyClip_Click},
+    {"mnuPasteClip", &mdiORVLA::mnuPasteClip_Click},
+    {"mnuInsertPicture", &mdiORVLA::mnuInsertPicture_Click},
+    {"mnuDeletePicture", &mdiORVLA::mnuDeletePicture_Click},
+    {"mnuInsertObject", &mdiORVLA::mnuInsertObject_Click},
+    {"mnuCascade", &mdiORVLA::mnuCascade_Click},
+    {"mnuArrangeIcons", &mdiORVLA::mnuArrangeIcons_Click},
+    {"mnuHelpContents", &mdiORVLA::mnuHelpContents_Click},
+    {"mnuCovers", &mdiORVLA::mnuCovers_Click},
+    {"mnuORVLASite", &mdiORVLA::mnuORVLASite_Click},
+    {"mnuAbout", &mdiORVLA::mnuAbout_Click},
+};
+
+// The commands that need an open cover set.
+const char* const kDocumentCommands[] = {"mnuSave",          "mnuSaveAs",        "mnuPrint",
+                                         "mnuPrintPreview",  "mnuInsertObject",  "mnuDeletePicture",
+                                         "mnuInsertPicture"};
 
 const QString kPreferences = QStringLiteral("Preferences");
 const QString kWindow = QStringLiteral("Window");
@@ -65,14 +101,15 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     m_mdi->setObjectName(QStringLiteral("MDIClient"));
     m_mdi->setBackground(QApplication::palette().brush(QPalette::Dark));
     setCentralWidget(m_mdi);
-    m_mdi->viewport()->setAcceptDrops(true);
-    m_mdi->viewport()->installEventFilter(this);
+    auto* drops = new CoverSetDropArea(m_mdi->viewport());
+    connect(drops, &CoverSetDropArea::coverSetDropped, this, &mdiORVLA::openCoverSet);
 
     connect(m_mdi, &QMdiArea::subWindowActivated, this, &mdiORVLA::documentActivated);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &mdiORVLA::updateCommandStates);
 
-    createActions();
-    createMenus();
-    createToolBar();
+    m_commands = new CommandActions(this);
+    connectCommands();
     createStatusBar();
     createUndo();
     m_recent = new RecentSetsMenu(menu(QStringLiteral("mnuFile")),
@@ -98,6 +135,48 @@ mdiORVLA::~mdiORVLA()
     disconnect(m_mdi, nullptr, this, nullptr);
 }
 
+void mdiORVLA::connectCommands()
+{
+    for (const auto& [name, handler] : kHandlers)
+        connect(menuItem(QLatin1String(name)), &QAction::triggered, this, handler);
+    // The Window menu also lists the open document windows.
+    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
+            &mdiORVLA::fillWindowMenu);
+}
+
+void mdiORVLA::dispatchToolbarKey(const QString& key)
+{
+    const QString item = CommandActions::itemOfKey(key);
+    for (const auto& [name, handler] : kHandlers) {
+        if (!item.isEmpty() && item == QLatin1String(name)) {
+            (this->*handler)();
+            return;
+        }
+    }
+}
+
+void mdiORVLA::ApplyTexts()
+{
+    m_commands->applyTexts();
+    // Qt's own texts follow the language of the menus.
+    m_qtTranslations.follow(lang::LangRuntime::instance().languageName());
+}
+
+void mdiORVLA::updateCommandStates()
+{
+    const CoverSet* set = ActiveCover ? &ActiveCover->set() : nullptr;
+    for (const char* name : kDocumentCommands)
+        menuItem(QLatin1String(name))->setEnabled(set != nullptr);
+    const bool shown = set && set->face(set->position()).hasPicture();
+    menuItem(QStringLiteral("mnuCopyClip"))->setEnabled(shown);
+    menuItem(QStringLiteral("mnuPasteClip"))->setEnabled(set && FaceClipboard::offersPicture());
+}
+
+void mdiORVLA::showPopup(const QPoint& globalPos)
+{
+    editMenu()->popup(globalPos);
+}
+
 void mdiORVLA::createUndo()
 {
     QAction* undo = menuItem(QStringLiteral("mnuUndo"));
@@ -119,7 +198,6 @@ void mdiORVLA::createStatusBar()
 void mdiORVLA::Load()
 {
     m_firstActivation = true;
-    ActiveCover = clsCover::create(this);
     const QString path = platform::commandLinePath();
     if (!path.isEmpty()) {
         // A file opened from the desktop speaks the saved language; the chooser asks only
@@ -127,8 +205,9 @@ void mdiORVLA::Load()
         if (platform::HasSetting(platform::applicationTitle(), kPreferences,
                                  QStringLiteral("Language")))
             lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
-        // The set's window is the first to need a text, so the database loads here.
-        openStartupCoverSet(path);
+        // The set's window is the first to need a text, so the database loads here. A path
+        // that names no file opens an empty window captioned with it.
+        openCoverSet(path);
         if (endIfLanguageFailed())
             return;
     }
@@ -137,49 +216,55 @@ void mdiORVLA::Load()
     QTimer::singleShot(kRegistrationDelayMs, this, &mdiORVLA::registerFileType);
 }
 
-// A path that names no file opens an empty window captioned with it.
-void mdiORVLA::openStartupCoverSet(const QString& path)
-{
-    ActiveCover->setFileCover(path);
-    ActiveCover->LoadCover();
-}
-
 void mdiORVLA::registerFileType()
 {
     // Quick and silent: it writes only what changed and never waits for the desktop's tools.
     ::registerCoverSetFileType();
 }
 
-// A document window became the active one (or none is): the one before loses the focus,
-// the new one is activated.
+std::shared_ptr<clsCover> mdiORVLA::makeCoverSet()
+{
+    std::shared_ptr<clsCover> cover = clsCover::create(m_mdi);
+    CoverSet& set = cover->set();
+    connect(&set, &CoverSet::faceChanged, this, &mdiORVLA::updateCommandStates);
+    connect(&set, &CoverSet::positionChanged, this, &mdiORVLA::updateCommandStates);
+    connect(&set, &CoverSet::fileUsed, this, &mdiORVLA::coverSetUsed);
+    return cover;
+}
+
+void mdiORVLA::openCoverSet(const QString& path)
+{
+    ActiveCover = makeCoverSet();
+    ActiveCover->setFileCover(path);
+    ActiveCover->LoadCover();
+}
+
+// A document window became the active one, or none is: when the main window loses the
+// focus the active set stays; when the last window has closed, its set and history go.
 void mdiORVLA::documentActivated(QMdiSubWindow* window)
 {
     frmMenu* next = window ? qobject_cast<frmMenu*>(window->widget()) : nullptr;
-    if (m_activeDocument && m_activeDocument != next)
-        m_activeDocument->LostFocus();
-    m_activeDocument = next;
-    // The last window closed: its set and history go with it. (A main window that merely
-    // lost the focus has its windows still, and keeps the active one.)
-    if (!next && m_mdi->subWindowList().isEmpty())
+    if (next && next->Cover()) {
+        ActiveCover = next->Cover();
+        connect(next, &frmMenu::popupRequested, this, &mdiORVLA::showPopup,
+                Qt::UniqueConnection);
+        connect(next, &frmMenu::statusChanged, this, &mdiORVLA::ShowStatus,
+                Qt::UniqueConnection);
+    } else if (m_mdi->subWindowList().isEmpty()) {
         ActiveCover.reset();
+    }
     // Undo and Redo act on the active window's set.
-    QUndoStack* stack = next && next->Cover() ? &next->Cover()->set().undoStack() : nullptr;
+    QUndoStack* stack = ActiveCover ? &ActiveCover->set().undoStack() : nullptr;
     if (stack && !m_undoGroup.stacks().contains(stack))
         m_undoGroup.addStack(stack);
     m_undoGroup.setActiveStack(stack);
-    if (next)
-        next->Activate();
+    updateCommandStates();
 }
 
 bool mdiORVLA::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate) {
+    if (event->type() == QEvent::WindowActivate)
         firstActivationOnce();
-        // Back from a dialog or another program: the document window that was active has
-        // the focus again.
-        if (m_activeDocument)
-            m_activeDocument->GotFocus();
-    }
     return QMainWindow::event(event);
 }
 
@@ -280,7 +365,7 @@ void mdiORVLA::OpenWithShell(const QString& target)
 
 void mdiORVLA::mnuNew_Click()
 {
-    ActiveCover = clsCover::create(this);
+    ActiveCover = makeCoverSet();
     ActiveCover->NewCover();
 }
 
@@ -298,15 +383,13 @@ void mdiORVLA::openRecentSet(const QString& path)
         m_recent->remove(path);
         return;
     }
-    ActiveCover = clsCover::create(this);
-    ActiveCover->setFileCover(path);
-    ActiveCover->LoadCover();
+    openCoverSet(path);
 }
 
 void mdiORVLA::mnuOpen_Click()
 {
     const std::shared_ptr<clsCover> previous = ActiveCover;
-    ActiveCover = clsCover::create(this);
+    ActiveCover = makeCoverSet();
     ActiveCover->LoadCover();
     if (!ActiveCover->frmCover())
         ActiveCover = previous; // cancelled: nothing opened
@@ -324,16 +407,18 @@ void mdiORVLA::mnuSaveAs_Click()
         ActiveCover->SaveCover(2);
 }
 
+// The print selection writes its choice into the set that is active when it opens and
+// when it closes; nothing prints when none is by then.
 void mdiORVLA::mnuPrint_Click()
 {
     if (ActiveCover)
-        ActiveCover->PrintCover();
+        ActiveCover->PrintCover([this] { return ActiveCover ? &ActiveCover->set() : nullptr; });
 }
 
 void mdiORVLA::mnuPrintPreview_Click()
 {
     if (ActiveCover)
-        ActiveCover->PreviewCover();
+        ActiveCover->PreviewCover([this] { return ActiveCover ? &ActiveCover->set() : nullptr; });
 }
 
 void mdiORVLA::mnuPreferences_Click()
@@ -360,8 +445,6 @@ void mdiORVLA::mnuUndo_Click()
         return;
     showChangedFace(stack->command(stack->index() - 1));
     stack->undo();
-    if (m_activeDocument)
-        UpdateCommands(m_activeDocument, true);
 }
 
 void mdiORVLA::mnuRedo_Click()
@@ -371,15 +454,25 @@ void mdiORVLA::mnuRedo_Click()
         return;
     showChangedFace(stack->command(stack->index()));
     stack->redo();
-    if (m_activeDocument)
-        UpdateCommands(m_activeDocument, true);
 }
 
 void mdiORVLA::showChangedFace(const QUndoCommand* command)
 {
     const auto* change = dynamic_cast<const FaceChange*>(command);
-    if (change && m_activeDocument)
-        m_activeDocument->SSTab1()->setCurrentIndex(change->face());
+    if (change && ActiveCover)
+        ActiveCover->setPosition(qint16(change->face()));
+}
+
+void mdiORVLA::mnuCopyClip_Click()
+{
+    if (ActiveCover)
+        FaceClipboard::copy(ActiveCover->set());
+}
+
+void mdiORVLA::mnuPasteClip_Click()
+{
+    if (ActiveCover)
+        FaceClipboard::paste(*ActiveCover);
 }
 
 // Exit closes the window the normal way, so every changed cover set is offered for saving.
@@ -463,4 +556,35 @@ void mdiORVLA::mnuORVLASite_Click()
 void mdiORVLA::mnuAbout_Click()
 {
     showAbout(this);
+}
+
+void mdiORVLA::fillWindowMenu()
+{
+    QMenu* windowMenu = menu(QStringLiteral("mnuWindow"));
+    for (QAction* action : std::as_const(m_windowListActions)) {
+        windowMenu->removeAction(action);
+        action->deleteLater();
+    }
+    m_windowListActions.clear();
+    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
+    if (windows.isEmpty())
+        return;
+    m_windowListActions.append(windowMenu->addSeparator());
+    int number = 0;
+    for (QMdiSubWindow* window : windows) {
+        ++number;
+        QString title = window->windowTitle();
+        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
+                                         : QStringLiteral("%1 %2").arg(number).arg(title);
+        QAction* action = windowMenu->addAction(text);
+        action->setCheckable(true);
+        action->setChecked(window == m_mdi->activeSubWindow());
+        const QPointer<QMdiSubWindow> target(window);
+        connect(action, &QAction::triggered, this, [this, target] {
+            if (target)
+                m_mdi->setActiveSubWindow(target);
+        });
+        m_windowListActions.append(action);
+    }
 }

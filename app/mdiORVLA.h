@@ -1,8 +1,8 @@
 #pragma once
 
-#include "CoverHost.h"
-#include "ImageList.h"
+#include "CommandActions.h"
 #include "QtTranslations.h"
+#include "clsCover.h"
 #include "frmMenu.h"
 
 #include <QHash>
@@ -18,12 +18,14 @@ class QMdiArea;
 class QMdiSubWindow;
 class QMenu;
 class QToolBar;
+class CoverSetDropArea;
 class QUndoCommand;
 class RecentSetsMenu;
 
 // The program's main window: a frame for the cover-set document windows, with the menus,
-// the toolbar and the status bar, and the program's start-up.
-class mdiORVLA : public QMainWindow, public CoverHost
+// the toolbar and the status bar, and the program's start-up. It owns the open cover sets
+// and their windows, and learns of every change from their signals.
+class mdiORVLA : public QMainWindow
 {
     Q_OBJECT
 
@@ -33,29 +35,27 @@ public:
     ~mdiORVLA() override;
 
     // A menu item by its name ("mnuSave"), a toolbar button by its key ("SAVE").
-    QAction* menuItem(const QString& name) const { return m_items.value(name); }
-    QAction* toolButton(const QString& key) const { return m_buttons.value(key); }
-    QMenu* menu(const QString& name) const { return m_menus.value(name); }
-    QToolBar* barTools() const { return m_barTools; }
+    // The menu item, the toolbar button and the pop-up's entry of a command are one action.
+    QAction* menuItem(const QString& name) const { return m_commands->item(name); }
+    QAction* toolButton(const QString& key) const { return m_commands->button(key); }
+    QMenu* menu(const QString& name) const { return m_commands->menu(name); }
+    QToolBar* barTools() const { return m_commands->toolBar(); }
     QMdiArea* mdiArea() const { return m_mdi; }
-    const ImageList& imgTools() const { return m_imgTools; }
+    const ImageList& imgTools() const { return m_commands->icons(); }
+    // The Edit menu, also the document windows' pop-up menu.
+    QMenu* editMenu() const { return menu(QStringLiteral("mnuEdit")); }
 
     bool firstActivation() const { return m_firstActivation; }
 
-    // What the cover sets need of the main window.
-    QMdiArea* documentArea() override { return m_mdi; }
-    std::shared_ptr<clsCover> activeCover() const override { return ActiveCover; }
-    void setActiveCover(std::shared_ptr<clsCover> cover) override { ActiveCover = cover; }
-    void UpdateCommands(frmMenu* window, bool enable) override;
-    QMenu* editMenu() override { return m_menus.value(QStringLiteral("mnuEdit")); }
-    void coverSetUsed(const QString& path) override;
+    // The set of the active document window; none when no window is open.
+    std::shared_ptr<clsCover> activeCover() const { return ActiveCover; }
 
     RecentSetsMenu* recentSets() const { return m_recent; }
     QUndoGroup& undoGroup() { return m_undoGroup; }
     const QtTranslations& qtTranslations() const { return m_qtTranslations; }
 
     void ApplyTexts();
-    void ShowStatus(const QString& text) override;
+    virtual void ShowStatus(const QString& text);
     QString statusText() const;
     void OpenWithShell(const QString& target);
 
@@ -90,23 +90,28 @@ protected:
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void Load();
-    void createActions();
-    void createMenus();
-    void createToolBar();
+    void connectCommands();
     void createStatusBar();
+    // Every command's state, worked out from the active set, its current face and the
+    // clipboard; called on every change of any of them.
+    void updateCommandStates();
+    // A document window's pop-up: the Edit menu itself.
+    void showPopup(const QPoint& globalPos);
+    // A new cover set whose window goes into the document area, watched from now on.
+    std::shared_ptr<clsCover> makeCoverSet();
+    // A cover-set file opened in a window of its own.
+    void openCoverSet(const QString& path);
     void fillWindowMenu();
     void createUndo();
     void showChangedFace(const QUndoCommand* command);
+    void coverSetUsed(const QString& path);
     // A set from the recent list: opened in a window of its own, or, when it is gone,
     // taken off the list with a message.
     void openRecentSet(const QString& path);
     void documentActivated(QMdiSubWindow* window);
-    // A cover-set file dropped on the document area's free space opens in a new window.
-    void coverSetDropped(const QString& path);
     void firstActivationOnce();
     // Closes every document window with its save question; false when the user kept one.
     bool closeDocuments();
@@ -123,15 +128,10 @@ private:
     void registerFileType();
 
     QMdiArea* m_mdi = nullptr;
-    QToolBar* m_barTools = nullptr;
+    CommandActions* m_commands = nullptr;
     QLabel* m_barEstado = nullptr;
-    QHash<QString, QAction*> m_items;
-    QHash<QString, QAction*> m_buttons;
-    QHash<QString, QMenu*> m_menus;
     QList<QAction*> m_windowListActions;
     std::shared_ptr<clsCover> ActiveCover;
-    QPointer<frmMenu> m_activeDocument; // the document window last activated
-    ImageList m_imgTools;
     QUndoGroup m_undoGroup;
     RecentSetsMenu* m_recent = nullptr;
     QtTranslations m_qtTranslations;

@@ -25,7 +25,7 @@ int main(int argc, char* argv[])
     ImageArea area(&set, 0, &page);
     area.setGeometry(9, 18, 338, 330);
     page.show();
-    area.setPicture(platform::Picture::fromFile(path), path);
+    set.setPicture(0, platform::Picture::fromFile(path), path);
 
     // Rendered into an image of the area's size: what a paint on screen does.
     QImage target(area.size(), QImage::Format_ARGB32_Premultiplied);

@@ -6,7 +6,6 @@
 #include "CoverSetFile.h"
 #include "LangRuntime.h"
 #include "Ui.h"
-#include "CoverHost.h"
 #include "frmMenu.h"
 
 #include <QDir>
@@ -54,13 +53,8 @@ void clsCover::LoadCover()
     const QString path = FileCover().isEmpty() ? AskFileName(OpenCoverSet) : FileCover();
     if (path.isEmpty())
         return;
-    m_set.setFileCover(path);
-    const CoverSetPaths paths = readCoverSetFile(path);
-    for (const FaceInfo& face : kFaces)
-        m_set.setFile(face.index, paths[face.index]);
+    m_set.readFile(path);
     LoadFrmCover();
-    if (m_host && QFileInfo(path).isFile())
-        m_host->coverSetUsed(path);
 }
 
 void clsCover::SaveCover(qint16 PAI_Select)
@@ -78,30 +72,15 @@ void clsCover::SaveCover(qint16 PAI_Select)
         if (shown.hasPicture() && !shown.pictureIsFile() && !savePictureOfFace(m_set, face))
             everyPictureSaved = false;
     }
-    // Saved into another folder, the set names its pictures from there; saved in its own
-    // folder, it keeps them as written (a new set's come from the dialogs, whole).
-    const QString from = FileCover();
-    const bool moved = !from.isEmpty() && QFileInfo(from).absoluteDir() != QFileInfo(target).absoluteDir();
-    const auto newPath = [&](const QString& path) {
-        return moved ? relocatePicturePath(from, target, path) : path;
-    };
-    CoverSetPaths paths;
-    for (const FaceInfo& face : kFaces)
-        paths[face.index] = newPath(filePicture(face.index));
     bool written = false;
     {
         platform::BusyCursor busy;
-        written = writeCoverSetFile(target, paths);
+        written = m_set.writeFile(target);
     }
     if (!written) {
         tellWriteFailed(1358, target);
         return;
     }
-    if (moved)
-        m_set.movePicturePaths(newPath);
-    m_set.setFileCover(target);
-    if (m_host)
-        m_host->coverSetUsed(target);
     // A picture that still has no file keeps the set changed, so it is not lost unasked.
     m_set.setNeedSave(!everyPictureSaved);
     if (frmMenu* window = m_frmCover.data())

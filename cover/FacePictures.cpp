@@ -5,7 +5,7 @@
 #include "AskFileName.h"
 #include "CoverPrinting.h"
 #include "CoverSetFile.h"
-#include "CoverHost.h"
+#include "PictureMessages.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
 #include "Picture.h"
@@ -19,47 +19,48 @@
 
 void clsCover::showStatus(const QString& text) const
 {
-    if (m_host)
-        m_host->ShowStatus(text);
+    if (m_frmCover)
+        Q_EMIT m_frmCover->statusChanged(text);
+}
+
+bool clsCover::takePictureFile(int face, const QString& path)
+{
+    if (!isFaceIndex(face))
+        return false;
+    platform::Picture picture;
+    {
+        platform::BusyCursor busy;
+        picture = platform::Picture::fromFile(path);
+    }
+    // A file that is no picture changes nothing: not the face, not its path.
+    if (picture.isNull()) {
+        tellPictureUnreadable(kFaces[face]);
+        return false;
+    }
+    m_set.changeFace(face, m_set.face(face).takingFile(path, picture));
+    return true;
 }
 
 void clsCover::InsertPicture()
 {
     const QString path = AskFileName(OpenPicture);
-    if (!path.isEmpty()) {
-        const int position = Position();
-        platform::BusyCursor busy;
-        if (isFaceIndex(position) && m_frmCover) {
-            const FaceInfo& face = kFaces[position];
-            showStatus(LangString(face.loadingStatus) + filePicture(face.index));
-            const platform::Picture picture = platform::Picture::fromFile(path);
-            if (picture.isNull()) {
-                // A file that is no picture changes nothing: not the face, not its path.
-                platform::ui().messageBox(LangString(face.loadFailedMessage),
-                                          platform::applicationTitle(),
-                                          platform::MsgButtons::Ok, platform::MsgIcon::None);
-                showStatus(QString());
-                return;
-            }
-            const Face before = m_set.face(face.index);
-            m_set.setFile(face.index, path);
-            m_set.setPicture(face.index, picture, path);
-            m_set.recordFaceChange(face.index, before);
-        }
-        m_set.setNeedSave(true);
+    if (path.isEmpty())
+        return;
+    const int position = Position();
+    if (isFaceIndex(position)) {
+        showStatus(LangString(kFaces[position].loadingStatus) + filePicture(position));
+        const bool taken = takePictureFile(position, path);
+        showStatus(QString());
+        if (!taken)
+            return;
     }
-    showStatus(QString());
+    m_set.setNeedSave(true);
 }
 
+// The set counts as changed even when the face had nothing to delete.
 void clsCover::DeletePicture()
 {
-    {
-        platform::BusyCursor busy;
-        const Face before = m_set.face(Position());
-        m_set.setFile(Position(), QString());
-        m_set.clearPicture(Position());
-        m_set.recordFaceChange(Position(), before);
-    }
+    m_set.changeFace(Position(), Face());
     m_set.setNeedSave(true);
 }
 
@@ -90,26 +91,21 @@ void clsCover::EditarObjeto()
     platform::startProgram(editor, file.isEmpty() ? QStringList() : QStringList{file});
 }
 
-void clsCover::PrintCover()
+void clsCover::PrintCover(const ActiveSet& activeSet)
 {
     QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
-    printCoverSet(m_set, activeSetFinder(), parent, m_frmPrint);
+    printCoverSet(m_set, activeSetOr(activeSet), parent, m_frmPrint);
 }
 
-void clsCover::PreviewCover()
+void clsCover::PreviewCover(const ActiveSet& activeSet)
 {
     QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
-    previewCoverSet(m_set, activeSetFinder(), parent, m_frmPrint);
+    previewCoverSet(m_set, activeSetOr(activeSet), parent, m_frmPrint);
 }
 
-std::function<CoverSet*()> clsCover::activeSetFinder()
+clsCover::ActiveSet clsCover::activeSetOr(const ActiveSet& given)
 {
-    // The print selection writes its choice into the active set (normally this one), and
-    // this set prints with it.
-    return [this]() -> CoverSet* {
-        if (!m_host)
-            return &m_set;
-        const std::shared_ptr<clsCover> active = m_host->activeCover();
-        return active ? &active->set() : nullptr;
-    };
+    if (given)
+        return given;
+    return [this]() -> CoverSet* { return &m_set; };
 }

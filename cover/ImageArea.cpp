@@ -4,7 +4,6 @@
 #include "Faces.h"
 
 #include <QApplication>
-#include <QSet>
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -24,13 +23,6 @@ namespace {
 
 const QString kDragMark = QStringLiteral("application/x-orvella-image-area");
 
-// The areas alive now: a drag's mark is only ever looked up among them.
-QSet<const ImageArea*>& liveAreas()
-{
-    static QSet<const ImageArea*> areas;
-    return areas;
-}
-
 } // namespace
 
 ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
@@ -43,7 +35,6 @@ ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
             m_screenCopy = QPixmap();
         update();
     });
-    liveAreas().insert(this);
     setObjectName(QString::fromLatin1(kFaces[face].imageArea));
     setFrameShape(QFrame::Box);
     setFrameShadow(QFrame::Plain);
@@ -52,10 +43,7 @@ ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent, false);
 }
 
-ImageArea::~ImageArea()
-{
-    liveAreas().remove(this);
-}
+ImageArea::~ImageArea() = default;
 
 const platform::Picture& ImageArea::picture() const
 {
@@ -72,30 +60,18 @@ QString ImageArea::pictureSource() const
     return m_set->face(m_face).source();
 }
 
-void ImageArea::setPicture(const platform::Picture& picture, const QString& sourcePath,
-                           const QImage& screenCopy)
+void ImageArea::keepScreenCopy(const platform::Picture& picture, const QImage& screenCopy)
 {
-    if (!picture.isNull() && !screenCopy.isNull() && screenCopy.size() == screenCopySize()) {
-        m_screenCopy = QPixmap::fromImage(screenCopy);
-        m_screenCopy.setDevicePixelRatio(devicePixelRatioF());
-        m_copyOf = picture;
-    }
-    m_set->setPicture(m_face, picture, sourcePath);
-}
-
-void ImageArea::setPictureSource(const QString& path)
-{
-    m_set->setSource(m_face, path);
+    if (picture.isNull() || screenCopy.isNull() || screenCopy.size() != screenCopySize())
+        return;
+    m_screenCopy = QPixmap::fromImage(screenCopy);
+    m_screenCopy.setDevicePixelRatio(devicePixelRatioF());
+    m_copyOf = picture;
 }
 
 QSize ImageArea::screenCopySize() const
 {
     return contentsRect().size() * devicePixelRatioF();
-}
-
-void ImageArea::clearPicture()
-{
-    setPicture(platform::Picture());
 }
 
 QPixmap ImageArea::screenCopy() const
@@ -208,10 +184,12 @@ ImageArea* ImageArea::dragSource(const QMimeData* data, const QObject* source)
     const QList<QByteArray> mark = data->data(kDragMark).split(':');
     if (mark.size() != 2 || mark[0].toLongLong() != QCoreApplication::applicationPid())
         return nullptr;
+    // The mark is only ever looked up among the areas that exist now.
     const quintptr id = mark[1].toULongLong();
-    for (const ImageArea* area : std::as_const(liveAreas())) {
-        if (quintptr(area) == id)
-            return const_cast<ImageArea*>(area);
+    const QList<QWidget*> widgets = QApplication::allWidgets();
+    for (QWidget* widget : widgets) {
+        if (quintptr(widget) == id)
+            return qobject_cast<ImageArea*>(widget);
     }
     return nullptr;
 }

@@ -28,12 +28,9 @@ public:
     // The file the shown picture was loaded from; empty for a pasted or dragged picture.
     QString pictureSource() const;
 
-    // A screen copy made beforehand (at screenCopySize()) saves decoding it again.
-    void setPicture(const platform::Picture& picture, const QString& sourcePath = QString(),
-                    const QImage& screenCopy = QImage());
-    void clearPicture();
-    // The shown picture has just been written to this file, which is now its own.
-    void setPictureSource(const QString& path);
+    // A screen copy of `picture` made beforehand (at screenCopySize()) saves decoding it
+    // again once the face shows that picture.
+    void keepScreenCopy(const platform::Picture& picture, const QImage& screenCopy);
 
     // The size in device pixels a screen copy of the picture has.
     QSize screenCopySize() const;

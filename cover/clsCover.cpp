@@ -1,21 +1,21 @@
 #include "clsCover.h"
 
 #include "AppInfo.h"
-#include "CoverHost.h"
 #include "CoverSetFile.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
 #include "Picture.h"
 #include "Ui.h"
 #include "frmMenu.h"
+#include "PictureMessages.h"
 
 #include <QMdiArea>
 #include <QtConcurrent/QtConcurrentMap>
 #include <QMdiSubWindow>
 
-std::shared_ptr<clsCover> clsCover::create(CoverHost* host)
+std::shared_ptr<clsCover> clsCover::create(QMdiArea* area)
 {
-    return std::shared_ptr<clsCover>(new clsCover(host));
+    return std::shared_ptr<clsCover>(new clsCover(area));
 }
 
 void clsCover::NewCover()
@@ -29,11 +29,9 @@ void clsCover::NewCover()
 namespace {
 
 // A document window inside the main window's document area, sized to its fixed client area.
-frmMenu* createWindow(std::shared_ptr<clsCover> cover)
+frmMenu* createWindow(std::shared_ptr<clsCover> cover, QMdiArea* area)
 {
-    CoverHost* host = cover->host();
     auto* window = new frmMenu(std::move(cover));
-    QMdiArea* area = host ? host->documentArea() : nullptr;
     if (!area) {
         window->setAttribute(Qt::WA_DeleteOnClose);
         window->show();
@@ -83,7 +81,7 @@ void loadFaces(std::array<LoadedFace, kFaceCount>& faces)
 void clsCover::LoadFrmCover()
 {
     if (!m_frmCover)
-        m_frmCover = createWindow(shared_from_this());
+        m_frmCover = createWindow(shared_from_this(), m_area);
     frmMenu* window = m_frmCover.data();
     window->setWindowTitle(FileCover().isEmpty() ? LangString(1338) : FileCover());
     std::array<LoadedFace, kFaceCount> faces;
@@ -99,22 +97,11 @@ void clsCover::LoadFrmCover()
     for (const FaceInfo& face : kFaces) {
         ImageArea* area = window->imageArea(face.index);
         const LoadedFace& loaded = faces[face.index];
-        if (loaded.path.isEmpty()) {
-            area->clearPicture();
-            continue;
-        }
-        if (loaded.picture.isNull()) {
-            platform::ui().messageBox(LangString(face.loadFailedMessage),
-                                      platform::applicationTitle(), platform::MsgButtons::Ok,
-                                      platform::MsgIcon::None);
-            area->clearPicture();
-            continue;
-        }
-        area->setPicture(loaded.picture, loaded.path, loaded.screenCopy);
+        if (!loaded.path.isEmpty() && loaded.picture.isNull())
+            tellPictureUnreadable(face);
+        area->keepScreenCopy(loaded.picture, loaded.screenCopy);
+        m_set.setPicture(face.index, loaded.picture, loaded.path);
     }
     // What the file holds is where undoing stops.
     m_set.undoStack().clear();
-    // The window was activated, and its commands judged, before its faces were filled.
-    if (m_host && m_host->activeCover().get() == this)
-        m_host->UpdateCommands(window, true);
 }

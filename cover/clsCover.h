@@ -5,6 +5,7 @@
 #include "frmMenu.h"
 
 #include <QDialog>
+#include <QMdiArea>
 #include <QPointer>
 #include <QString>
 
@@ -12,26 +13,26 @@
 #include <functional>
 #include <memory>
 
-class CoverHost;
 class frmMenu;
 
 // One cover set as the program's windows work on it: the set itself (a CoverSet of the
 // model, which holds the four faces' pictures and files, the set's file, its changed state,
 // current face and print flags), its document window and its print dialog.
 //
-// Ownership: cover sets are held by std::shared_ptr — by ActiveCover and by their document
-// window's Cover. The set refers to its window through a QPointer, which Qt clears when the
-// window closes. So a window can never outlive its cover set (it holds it), and a cover set
-// never points at a window that is gone; the set itself lives on while ActiveCover or its
-// window still refers to it. The main window that made it is handed in and outlives it.
+// Ownership: cover sets are held by std::shared_ptr — by the main window while active and
+// by their document window's Cover. The set refers to its window through a QPointer, which
+// Qt clears when the window closes. So a window can never outlive its cover set (it holds
+// it), and a cover set never points at a window that is gone. The set knows nothing of the
+// main window: it is told the document area its window goes into, and whoever shows it
+// learns of its changes from the model's signals and the window's.
 class clsCover : public std::enable_shared_from_this<clsCover>
 {
 public:
-    static std::shared_ptr<clsCover> create(CoverHost* host = nullptr);
+    // `area` receives the set's document window; without one the window stands alone.
+    static std::shared_ptr<clsCover> create(QMdiArea* area = nullptr);
 
     CoverSet& set() { return m_set; }
     const CoverSet& set() const { return m_set; }
-    CoverHost* host() const { return m_host; }
 
     frmMenu* frmCover() const { return m_frmCover.data(); }
     void setFrmCover(frmMenu* window) { m_frmCover = window; }
@@ -78,18 +79,24 @@ public:
     void SaveCover(qint16 PAI_Select);
     void InsertPicture();
     void DeletePicture();
+    // A picture file becomes the face's picture and file, as when it is dropped there. A
+    // file that cannot be loaded gets the face's message and changes nothing.
+    bool takePictureFile(int face, const QString& path);
     void EditarObjeto();
-    void PrintCover();
+    // The print selection writes its choice into the set `activeSet` names when it opens and
+    // again when it closes (the program's active one; this one unless told), and nothing
+    // prints when that set has gone meanwhile.
+    using ActiveSet = std::function<CoverSet*()>;
+    void PrintCover(const ActiveSet& activeSet = {});
     // The same print run, shown before it reaches the paper.
-    void PreviewCover();
+    void PreviewCover(const ActiveSet& activeSet = {});
 
 private:
-    explicit clsCover(CoverHost* host) : m_host(host) {}
+    explicit clsCover(QMdiArea* area) : m_area(area) {}
     void showStatus(const QString& text) const;
-    // Which set the print selection writes into, asked before and after it.
-    std::function<CoverSet*()> activeSetFinder();
+    ActiveSet activeSetOr(const ActiveSet& given);
 
-    CoverHost* m_host;
+    QPointer<QMdiArea> m_area;
     CoverSet m_set;
     QPointer<frmMenu> m_frmCover;
     QPointer<QDialog> m_frmPrint;

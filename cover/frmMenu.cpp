@@ -1,7 +1,6 @@
 #include "frmMenu.h"
 
 #include "AppInfo.h"
-#include "CoverHost.h"
 #include "Faces.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
@@ -54,7 +53,7 @@ frmMenu::frmMenu(std::shared_ptr<clsCover> cover, QWidget* parent)
     setFixedSize(platform::twipsSize(6825, 5925));
 
     auto* tabs = new TabControl(this);
-    tabs->onPopup = [this](const QPoint& pos) { showPopup(pos); };
+    tabs->onPopup = [this](const QPoint& pos) { Q_EMIT popupRequested(pos); };
     m_tabs = tabs;
     m_tabs->setObjectName(QStringLiteral("SSTab1"));
     m_tabs->setGeometry(twipsRect(30, 15, 6735, 5820));
@@ -63,7 +62,7 @@ frmMenu::frmMenu(std::shared_ptr<clsCover> cover, QWidget* parent)
         page->setObjectName(QStringLiteral("tab") + QString::fromLatin1(face.name));
         m_tabs->addTab(page, QString::fromUtf8(face.fixedTabCaption));
         auto* area = new ImageArea(&m_cover->set(), face.index, page);
-        connect(area, &ImageArea::popupRequested, this, &frmMenu::showPopup);
+        connect(area, &ImageArea::popupRequested, this, &frmMenu::popupRequested);
         connect(area, &ImageArea::dropped, this,
                 [this, face = face.index](const QMimeData* data, QObject* source) {
                     imageDropped(face, data, source);
@@ -78,16 +77,17 @@ frmMenu::frmMenu(std::shared_ptr<clsCover> cover, QWidget* parent)
     m_pctLink->hide();
 
     ApplyTexts();
-    m_tabs->setCurrentIndex(0);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &frmMenu::tabClicked);
+    CoverSet& set = m_cover->set();
+    m_tabs->setCurrentIndex(isFaceIndex(set.position()) ? set.position() : 0);
+    connect(m_tabs, &QTabWidget::currentChanged, &set,
+            [&set](int index) { set.setPosition(qint16(index)); });
+    connect(&set, &CoverSet::positionChanged, m_tabs, [this](int face) {
+        if (isFaceIndex(face))
+            m_tabs->setCurrentIndex(face);
+    });
 }
 
 frmMenu::~frmMenu() = default;
-
-CoverHost* frmMenu::host() const
-{
-    return m_cover ? m_cover->host() : nullptr;
-}
 
 ImageArea* frmMenu::imageArea(int face) const
 {
@@ -119,45 +119,15 @@ void frmMenu::ApplyTexts()
     }
 }
 
-void frmMenu::Activate()
-{
-    CoverHost* host = this->host();
-    if (!host)
-        return;
-    host->setActiveCover(m_cover);
-    host->UpdateCommands(this, true);
-}
-
-void frmMenu::GotFocus()
-{
-    if (CoverHost* host = this->host())
-        host->UpdateCommands(this, true);
-}
-
-void frmMenu::LostFocus()
-{
-    if (CoverHost* host = this->host())
-        host->UpdateCommands(this, false);
-}
-
-void frmMenu::tabClicked(int index)
-{
-    if (m_cover)
-        m_cover->setPosition(qint16(index));
-    if (CoverHost* host = this->host())
-        host->UpdateCommands(this, true);
-}
-
 // Removes the shown picture of the Front, Inside or Back face; the face's file and the
 // set's changed state stay, so saving still names the file.
 void frmMenu::clearShownFace()
 {
-    const int face = m_tabs->currentIndex();
-    if (face < 0 || face > 2 || !m_cover)
+    CoverSet& set = m_cover->set();
+    const int face = set.position();
+    if (face < 0 || face > 2)
         return;
-    const Face before = m_cover->set().face(face);
-    m_areas[face]->clearPicture();
-    m_cover->set().recordFaceChange(face, before);
+    set.changeFace(face, set.face(face).showing(platform::Picture()), false);
 }
 
 // Keys the tab control does not use reach the window.
@@ -169,14 +139,6 @@ void frmMenu::keyPressEvent(QKeyEvent* event)
         return;
     }
     QWidget::keyPressEvent(event);
-}
-
-void frmMenu::showPopup(const QPoint& globalPos)
-{
-    if (CoverHost* host = this->host()) {
-        if (QMenu* menu = host->editMenu())
-            menu->popup(globalPos);
-    }
 }
 
 // The save question for a changed set. False when the user keeps the window as it is:
@@ -205,6 +167,5 @@ void frmMenu::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    LostFocus();
     event->accept();
 }

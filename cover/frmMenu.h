@@ -5,7 +5,6 @@
 #include <array>
 #include <memory>
 
-class CoverHost;
 class ImageArea;
 class QLabel;
 class QMimeData;
@@ -14,6 +13,8 @@ class clsCover;
 
 // The document window of one cover set: a tab for each face, each with its image area.
 // It lives inside a QMdiSubWindow of the main window, which owns and deletes it on close.
+// It shows the set and turns gestures into calls on it; the tab shown is the set's current
+// face, whichever of the two changes it.
 class frmMenu : public QWidget
 {
     Q_OBJECT
@@ -34,14 +35,12 @@ public:
     bool askToSaveChanges();
     // Something was dropped on a face's image area.
     void imageDropped(int face, const QMimeData* data, QObject* source);
-    // A picture file becomes the face's picture and file, as when it is dropped there. A
-    // file that cannot be loaded gets the face's message and changes nothing.
-    bool takePictureFile(int face, const QString& path);
 
-    // The window's events, as the main window's document area reports them.
-    void Activate();
-    void GotFocus();
-    void LostFocus();
+Q_SIGNALS:
+    // A right click on a face or the tabs: the place for the Edit menu.
+    void popupRequested(const QPoint& globalPos);
+    // What the set's work is doing now, for the status bar ("" when done).
+    void statusChanged(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -50,10 +49,7 @@ protected:
 
 private:
     void placeImageAreas();
-    void tabClicked(int index);
     void clearShownFace(); // Ctrl+G
-    void showPopup(const QPoint& globalPos);
-    CoverHost* host() const;
 
     std::shared_ptr<clsCover> m_cover;
     QTabWidget* m_tabs = nullptr;

@@ -1,6 +1,10 @@
 #include "CoverSet.h"
 
+#include "CoverSetFile.h"
 #include "FaceChange.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 CoverSet::CoverSet(QObject* parent) : QObject(parent)
 {
@@ -54,6 +58,37 @@ void CoverSet::setFileCover(const QString& path)
     Q_EMIT fileCoverChanged(path);
 }
 
+void CoverSet::readFile(const QString& path)
+{
+    setFileCover(path);
+    const CoverSetPaths paths = readCoverSetFile(path);
+    for (const FaceInfo& face : kFaces)
+        setFile(face.index, paths[face.index]);
+    if (QFileInfo(path).isFile())
+        Q_EMIT fileUsed(path);
+}
+
+bool CoverSet::writeFile(const QString& target)
+{
+    // A new set's paths come from the dialogs, whole.
+    const QString from = m_fileCover;
+    const bool moved =
+        !from.isEmpty() && QFileInfo(from).absoluteDir() != QFileInfo(target).absoluteDir();
+    const auto newPath = [&](const QString& path) {
+        return moved ? relocatePicturePath(from, target, path) : path;
+    };
+    CoverSetPaths paths;
+    for (const FaceInfo& face : kFaces)
+        paths[face.index] = newPath(m_faces[face.index].file());
+    if (!writeCoverSetFile(target, paths))
+        return false;
+    if (moved)
+        movePicturePaths(newPath);
+    setFileCover(target);
+    Q_EMIT fileUsed(target);
+    return true;
+}
+
 void CoverSet::setNeedSave(bool changed)
 {
     if (m_needSave == changed)
@@ -64,7 +99,10 @@ void CoverSet::setNeedSave(bool changed)
 
 void CoverSet::setPosition(qint16 face)
 {
+    if (m_position == face)
+        return;
     m_position = face;
+    Q_EMIT positionChanged(face);
 }
 
 void CoverSet::setPrintFace(int face, bool on)
@@ -73,11 +111,11 @@ void CoverSet::setPrintFace(int face, bool on)
         m_print[face] = on;
 }
 
-void CoverSet::recordFaceChange(int face, const Face& before)
+void CoverSet::changeFace(int face, const Face& after, bool marksChanged)
 {
-    if (!isFaceIndex(face) || m_faces[face].sameAs(before))
+    if (!isFaceIndex(face) || m_faces[face].sameAs(after))
         return;
-    m_undo.push(new FaceChange(this, face, before, m_faces[face]));
+    m_undo.push(new FaceChange(this, face, m_faces[face], after, marksChanged));
     boundHistory();
 }
 
@@ -176,8 +214,9 @@ void CoverSet::boundHistory()
     while (!kept.isEmpty() && pictureBytes(kept) > kUndoPictureBytes)
         kept.removeFirst();
     // A step has just been pushed, so nothing is undone: the history is made again from its
-    // newer steps, each already done. QUndoStack cannot otherwise drop its oldest steps.
+    // newer steps, each already done (pushing one again changes nothing of the face or the
+    // set). QUndoStack cannot otherwise drop its oldest steps.
     m_undo.clear();
     for (const HistoryStep& step : std::as_const(kept))
-        m_undo.push(new FaceChange(this, step.face, step.before, step.after));
+        m_undo.push(new FaceChange(this, step.face, step.before, step.after, false));
 }

@@ -40,9 +40,19 @@ public:
     const QString& fileCover() const { return m_fileCover; }
     void setFileCover(const QString& path);
 
+    // Names the set after a cover-set file and takes the picture paths it holds; the
+    // pictures themselves are left to whoever shows them.
+    void readFile(const QString& path);
+    // Writes the picture paths to `target` and names the set after it. Written into another
+    // folder, the set names its pictures from there (on its faces and in its history); in
+    // its own folder it keeps them as written. False, and the set as it was, when the file
+    // could not be written.
+    bool writeFile(const QString& target);
+
     bool needSave() const { return m_needSave; }
     void setNeedSave(bool changed);
 
+    // The current face: the one the window shows and the commands act on.
     qint16 position() const { return m_position; }
     void setPosition(qint16 face);
 
@@ -50,9 +60,10 @@ public:
     // read from its file starts afresh. Undoing or redoing is a change of the set like any
     // other, so it counts for saving.
     QUndoStack& undoStack() { return m_undo; }
-    // Makes the change of `face` from `before` to what it holds now one step of the undo
-    // stack. Nothing when the face is as it was.
-    void recordFaceChange(int face, const Face& before);
+    // Every change a user makes to a face: the face becomes `after` through one step of the
+    // undo stack, and the set counts as changed unless `marksChanged` is false. Nothing when
+    // the face is already so.
+    void changeFace(int face, const Face& after, bool marksChanged = true);
 
     // The history keeps at most this many steps, and the pictures only it still holds take
     // at most this many bytes; the oldest steps go first.
@@ -67,8 +78,11 @@ public:
 Q_SIGNALS:
     // The face's picture, file or source changed.
     void faceChanged(int face);
+    void positionChanged(int face);
     void needSaveChanged(bool changed);
     void fileCoverChanged(const QString& path);
+    // The set was read from or written to an existing file.
+    void fileUsed(const QString& path);
 
 private:
     friend class FaceChange;

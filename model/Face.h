@@ -20,6 +20,24 @@ public:
     // Whether saving the set keeps the shown picture without writing it anywhere.
     bool pictureIsFile() const { return !m_file.isEmpty() && m_source == m_file; }
 
+    // The face as a gesture leaves it. A picture shown over the face (pasted, dropped, a
+    // face dragged here, or none) keeps the file the set names; a picture file taken whole
+    // becomes the file too.
+    Face showing(const platform::Picture& picture) const
+    {
+        Face after = *this;
+        after.m_picture = picture;
+        after.m_source.clear();
+        return after;
+    }
+    Face takingFile(const QString& path, const platform::Picture& picture) const
+    {
+        Face after;
+        after.m_picture = picture;
+        after.m_file = after.m_source = path;
+        return after;
+    }
+
     bool sameAs(const Face& other) const
     {
         return m_picture.sameAs(other.m_picture) && m_file == other.m_file &&

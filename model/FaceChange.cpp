@@ -2,8 +2,9 @@
 
 #include "CoverSet.h"
 
-FaceChange::FaceChange(CoverSet* set, int face, const Face& before, const Face& after)
-    : m_set(set), m_face(face), m_before(before), m_after(after)
+FaceChange::FaceChange(CoverSet* set, int face, const Face& before, const Face& after,
+                       bool marksChanged)
+    : m_set(set), m_face(face), m_before(before), m_after(after), m_marksChanged(marksChanged)
 {
 }
 
@@ -15,10 +16,8 @@ void FaceChange::undo()
 
 void FaceChange::redo()
 {
-    if (m_done) {
-        m_done = false;
-        return;
-    }
     m_set->restoreFace(m_face, m_after);
-    m_set->setNeedSave(true);
+    if (m_marksChanged)
+        m_set->setNeedSave(true);
+    m_marksChanged = true; // every later redo is a change of the set
 }

@@ -7,11 +7,13 @@
 class CoverSet;
 
 // One change of a face, undone by putting back the face as it was (picture, file and
-// source) and redone by putting back what it became. The set counts as changed either way.
+// source) and redone by putting back what it became. An undo or a redo counts as a change
+// of the set; the change itself, done as the command is pushed, does when `marksChanged`.
 class FaceChange : public QUndoCommand
 {
 public:
-    FaceChange(CoverSet* set, int face, const Face& before, const Face& after);
+    FaceChange(CoverSet* set, int face, const Face& before, const Face& after,
+               bool marksChanged);
 
     void undo() override;
     void redo() override;
@@ -27,5 +29,5 @@ private:
     int m_face;
     Face m_before;
     Face m_after;
-    bool m_done = true; // pushed after the change was made: the first redo has nothing to do
+    bool m_marksChanged;
 };

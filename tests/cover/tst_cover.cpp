@@ -156,7 +156,7 @@ private Q_SLOTS:
         QCOMPARE(f.documents().size(), 1); // the same window is reused
     }
 
-    void accessorsOnlyStore()
+    void accessorsStoreAndTheTabFollows()
     {
         CoverFixture f;
         f.window->mnuNew_Click();
@@ -165,7 +165,7 @@ private Q_SLOTS:
         cover->setPosition(2);
         cover->setFileCover(QStringLiteral("x.ovc"));
         QVERIFY(!cover->frmCover()->imageArea(0)->hasPicture());
-        QCOMPARE(cover->frmCover()->SSTab1()->currentIndex(), 0);
+        QCOMPARE(cover->frmCover()->SSTab1()->currentIndex(), 2); // the tab shows the set's face
         QCOMPARE(cover->frmCover()->windowTitle(), LangString(1338));
         QVERIFY(!cover->NeedSave());
     }
@@ -184,47 +184,57 @@ private Q_SLOTS:
         QCOMPARE(doc->SSTab1()->currentIndex(), 2);
     }
 
-    void commandsFollowTheActiveWindowAndItsFace()
+    // Every command follows each change of the active set, its current face and the
+    // clipboard at once; the menu, the toolbar and the pop-up show one action per command.
+    void commandsFollowEveryChangeAtOnce()
     {
         CoverFixture f;
         QVERIFY(enabledOf(*f.window).isEmpty());
         f.window->mnuNew_Click();
         frmMenu* doc = f.documents().first();
         activate(f, doc);
+        for (const auto& [item, key] : {std::pair{"mnuSave", "SAVE"}, {"mnuCopyClip", "COPY"},
+                                        {"mnuPasteClip", "PASTE"}, {"mnuPrint", "PRINT"}}) {
+            QAction* action = f.window->menuItem(QLatin1String(item));
+            QCOMPARE(f.window->toolButton(QLatin1String(key)), action);
+            QVERIFY(f.window->editMenu()->actions().contains(action) ||
+                    f.window->menu(QStringLiteral("mnuFile"))->actions().contains(action));
+        }
         // Empty face, nothing on the clipboard: all but Copy and Paste.
         QStringList expected = kDocumentCommands;
         for (const char* name : {"mnuCopyClip", "mnuPasteClip", "COPY", "PASTE"})
             expected.removeOne(QLatin1String(name));
         QCOMPARE(enabledOf(*f.window), expected);
 
-        // A picture arriving on the clipboard or the face changes nothing until the next
-        // tab click.
-        auto* data = new QMimeData;
         QImage image(4, 4, QImage::Format_RGB32);
         image.fill(Qt::blue);
-        data->setImageData(image);
-        QGuiApplication::clipboard()->setMimeData(data);
-        doc->imageArea(0)->setPicture(platform::Picture::fromImage(image));
-        QCOMPARE(enabledOf(*f.window), expected);
-        doc->SSTab1()->setCurrentIndex(1);
+        QGuiApplication::clipboard()->setImage(image);
         QVERIFY(f.window->menuItem(QStringLiteral("mnuPasteClip"))->isEnabled());
-        QVERIFY(!f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
-        doc->SSTab1()->setCurrentIndex(0);
+        f.window->mnuPasteClip_Click();
         QCOMPARE(enabledOf(*f.window), kDocumentCommands);
+        doc->SSTab1()->setCurrentIndex(1); // an empty face: nothing to copy
+        QVERIFY(!f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
+        doc->Cover()->setPosition(0); // and back, from the set's side
+        QCOMPARE(doc->SSTab1()->currentIndex(), 0);
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
+        f.window->mnuDeletePicture_Click();
+        QVERIFY(!f.window->toolButton(QStringLiteral("COPY"))->isEnabled());
+        f.window->mnuUndo_Click();
+        QVERIFY(f.window->toolButton(QStringLiteral("COPY"))->isEnabled());
 
         // Text only on the clipboard: Paste off.
         QGuiApplication::clipboard()->setText(QStringLiteral("words"));
-        doc->SSTab1()->setCurrentIndex(1);
         QVERIFY(!f.window->toolButton(QStringLiteral("PASTE"))->isEnabled());
 
         // Closing the last window switches them all off; New and Open stay.
+        doc->Cover()->setNeedSave(false);
         QVERIFY(doc->parentWidget()->close());
         QVERIFY(enabledOf(*f.window).isEmpty());
         QVERIFY(f.window->menuItem(QStringLiteral("mnuNew"))->isEnabled());
         QVERIFY(f.window->toolButton(QStringLiteral("OPEN"))->isEnabled());
     }
 
-    void insertingAPictureDoesNotChangeTheStates()
+    void insertingAPictureEnablesCopyOnly()
     {
         CoverFixture f;
         f.window->mnuNew_Click();
@@ -234,7 +244,9 @@ private Q_SLOTS:
         f.ui.answerFile(f.picture(QStringLiteral("p.png")));
         f.window->mnuInsertPicture_Click();
         QVERIFY(doc->imageArea(0)->hasPicture());
-        QCOMPARE(enabledOf(*f.window), before);
+        QCOMPARE(enabledOf(*f.window).size(), before.size() + 2);
+        QVERIFY(f.window->menuItem(QStringLiteral("mnuCopyClip"))->isEnabled());
+        QVERIFY(f.window->toolButton(QStringLiteral("COPY"))->isEnabled());
     }
 
     void popupIsTheEditMenuItself()

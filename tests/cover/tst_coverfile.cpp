@@ -128,7 +128,6 @@ private Q_SLOTS:
         const QByteArray original = "; made by hand\r\n[Other]\r\nKey = value \r\n\r\n"
                                     "[files]\r\nimgback =  /old/back.png  \r\nExtra=1\r\n";
         const QString set = f.env.writeFile(QStringLiteral("kept.ovc"), original);
-        f.window->activeCover()->setFileCover(QString());
         f.ui.answerFile(set);
         f.ui.answerMessage(MsgResult::Ok); // the Back picture cannot be loaded
         f.window->mnuOpen_Click();
@@ -147,16 +146,15 @@ private Q_SLOTS:
         CoverFixture f;
         f.window->mnuNew_Click();
         const auto cover = f.window->activeCover();
-        frmMenu* doc = cover->frmCover();
         const QString front = f.picture(QStringLiteral("front.png"));
         cover->setFilePictureFront(front);
         cover->LoadFrmCover();
         QImage pasted(8, 8, QImage::Format_RGB32);
         pasted.fill(Qt::green);
         // Inside: a picture with no file. Back: a picture shown over another file's path.
-        doc->imageArea(1)->setPicture(platform::Picture::fromImage(pasted));
+        cover->set().setPicture(1, platform::Picture::fromImage(pasted));
         cover->setFilePictureBack(QStringLiteral("/old/back.png"));
-        doc->imageArea(2)->setPicture(platform::Picture::fromImage(pasted));
+        cover->set().setPicture(2, platform::Picture::fromImage(pasted));
         cover->setNeedSave(true);
 
         const QString set = f.env.path(QStringLiteral("s.ovc"));
@@ -193,7 +191,7 @@ private Q_SLOTS:
         const auto cover = f.window->activeCover();
         QImage pasted(8, 8, QImage::Format_RGB32);
         pasted.fill(Qt::green);
-        cover->frmCover()->imageArea(3)->setPicture(platform::Picture::fromImage(pasted));
+        cover->set().setPicture(3, platform::Picture::fromImage(pasted));
         cover->setFileCover(f.env.path(QStringLiteral("cd.ovc")));
         f.ui.answerFile(QString());
         cover->SaveCover(1);

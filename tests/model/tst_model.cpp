@@ -75,15 +75,9 @@ private Q_SLOTS:
         set.setFile(0, u"front.png"_s);
         set.setPicture(0, red, u"front.png"_s);
 
-        Face before = set.face(0);
-        set.setPicture(0, blue); // a paste: the file stays named
-        set.recordFaceChange(0, before);
-        before = set.face(0);
-        set.setFile(0, QString());
-        set.clearPicture(0); // Delete picture
-        set.recordFaceChange(0, before);
-        before = set.face(0);
-        set.recordFaceChange(0, before); // nothing changed: no step
+        set.changeFace(0, set.face(0).showing(blue)); // a paste: the file stays named
+        set.changeFace(0, Face());                     // Delete picture
+        set.changeFace(0, set.face(0));                // nothing changed: no step
         QCOMPARE(set.undoStack().count(), 2);
 
         QSignalSpy changed(&set, &CoverSet::faceChanged);
@@ -116,19 +110,14 @@ private Q_SLOTS:
     void historyIsBoundedInStepsAndPictureBytes()
     {
         CoverSet set;
-        for (int i = 0; i < 120; ++i) {
-            const Face before = set.face(0);
-            set.setPicture(0, solid(QColor(i, 0, 0), QSize(4, 4)));
-            set.recordFaceChange(0, before);
-        }
+        for (int i = 0; i < 120; ++i)
+            set.changeFace(0, set.face(0).showing(solid(QColor(i, 0, 0), QSize(4, 4))));
         QCOMPARE(set.undoStack().count(), CoverSet::kUndoSteps);
 
         QList<Picture> large;
         for (int i = 0; i < 10; ++i) {
             large.append(solid(QColor(0, 0, 25 * i), QSize(3000, 3000))); // 36 MB each
-            const Face before = set.face(1);
-            set.setPicture(1, large.last());
-            set.recordFaceChange(1, before);
+            set.changeFace(1, set.face(1).showing(large.last()));
             QVERIFY(set.historyPictureBytes() <= CoverSet::kUndoPictureBytes);
         }
         large.clear();

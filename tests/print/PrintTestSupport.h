@@ -38,8 +38,8 @@ inline std::shared_ptr<clsCover> coverWithPictures(CoverFixture& f, const QStrin
             continue;
         const QString path =
             f.picture(QStringLiteral("face%1.png").arg(face), colors[face], QSize(64, 48));
-        cover->frmCover()->imageArea(face)->setPicture(platform::Picture::fromFile(path),
-                                                       files.contains(tag) ? path : QString());
+        cover->set().setPicture(face, platform::Picture::fromFile(path),
+                                files.contains(tag) ? path : QString());
         if (files.contains(tag))
             cover->setFilePicture(face, path);
     }

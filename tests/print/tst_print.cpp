@@ -222,8 +222,10 @@ private Q_SLOTS:
         const int busyBefore = f.ui.busyCalls; // loading the pictures
         int printDialogs = 0;
         f.ui.answerDialog([&](QDialog* dialog) {
-            if (how == 1)
-                f.window->setActiveCover(nullptr);
+            if (how == 1) { // the set's window closed meanwhile: no set is active
+                cover->setNeedSave(false);
+                f.window->mdiArea()->closeAllSubWindows();
+            }
             return selectFaces(how == 2 ? QStringLiteral("B") : QStringLiteral("F"),
                                how == 0 ? 1 : 0)(dialog);
         });
@@ -233,7 +235,7 @@ private Q_SLOTS:
                 return int(QDialog::Rejected);
             });
         }
-        cover->PrintCover();
+        f.window->mnuPrint_Click();
         QVERIFY(f.ui.scriptDone());
         QCOMPARE(f.ui.dialogsShown, how == 3 ? 2 : 1);
         QCOMPARE(printDialogs, how == 3 ? 1 : 0);
