@@ -1,8 +1,6 @@
 #include "PrintLayout.h"
 
-#include "LangRuntime.h"
 #include "PrintTarget.h"
-#include "Ui.h"
 
 namespace {
 
@@ -50,9 +48,15 @@ bool isPrinted(const Sheet& sheet, const std::array<bool, kFaceCount>& printFace
 } // namespace
 
 PrintLayout::PrintLayout(const std::array<bool, kFaceCount>& printFace,
-                         const std::array<platform::Picture, kFaceCount>& pictures)
-    : m_print(printFace), m_pictures(pictures)
+                         const std::array<platform::Picture, kFaceCount>& pictures,
+                         const Captions& captions)
+    : m_print(printFace), m_pictures(pictures), m_captions(captions)
 {
+}
+
+QString PrintLayout::caption(int sheet) const
+{
+    return sheet < 1 || sheet > kSheetCount ? QString() : m_captions[size_t(sheet - 1)];
 }
 
 int PrintLayout::sheetCount() const
@@ -92,16 +96,16 @@ int PrintLayout::sheetCaption(int sheet)
 
 bool PrintLayout::print(PrintTarget& target) const
 {
-    const platform::BusyCursor busy;
     // Results are deliberately dropped until the job end: a refused setting or a picture
     // that cannot be drawn must not cost the rest of the job.
     target.setLandscape();
     target.setMillimetres();
-    for (const Sheet& sheet : kSheets) {
+    for (size_t index = 0; index < std::size(kSheets); ++index) {
+        const Sheet& sheet = kSheets[index];
         if (!isPrinted(sheet, m_print, m_pictures))
             continue;
         // The caption goes first, into the band above the frames.
-        target.printLine(LangString(sheet.caption));
+        target.printLine(m_captions[index]);
         for (const Place& place : sheet.places) {
             if (place.face == kNoFace)
                 continue;

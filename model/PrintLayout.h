@@ -22,27 +22,33 @@ public:
     static constexpr QRectF kBackRect{20, 20, 150, 118};
     static constexpr QRectF kCdRect{20, 20, 150, 118};
 
-    // Which faces were chosen, and each face's picture (empty when it has none).
-    PrintLayout(const std::array<bool, kFaceCount>& printFace,
-                const std::array<platform::Picture, kFaceCount>& pictures);
-
     static constexpr int kSheetCount = 3;
+    // The line printed above each sheet's frames, sheet 1 first, in the user's language.
+    using Captions = std::array<QString, kSheetCount>;
+
+    // Which faces were chosen, each face's picture (empty when it has none), and the
+    // sheets' captions.
+    PrintLayout(const std::array<bool, kFaceCount>& printFace,
+                const std::array<platform::Picture, kFaceCount>& pictures,
+                const Captions& captions);
 
     // How many sheets would come out (0 to 3): no printer needs to be asked for none.
     int sheetCount() const;
     // The sheets that come out, numbered 1 to 3, in order.
     QList<int> printedSheets() const;
     // What sheet 1, 2 or 3 covers: its frames together, in millimetres from the printable
-    // area's corner. And its caption's string number.
+    // area's corner. Its caption's string number, and the caption this layout prints.
     static QRectF sheetFrames(int sheet);
     static int sheetCaption(int sheet);
+    QString caption(int sheet) const;
     bool printsAnything() const { return sheetCount() > 0; }
 
-    // The whole job with the busy cursor up. A failing operation is skipped and the next
-    // one runs; the result is the job end's (false: the job as a whole failed).
+    // The whole job. A failing operation is skipped and the next one runs; the result is
+    // the job end's (false: the job as a whole failed).
     bool print(PrintTarget& target) const;
 
 private:
     std::array<bool, kFaceCount> m_print;
     std::array<platform::Picture, kFaceCount> m_pictures;
+    Captions m_captions;
 };

@@ -1,6 +1,5 @@
 #include "PrintableAreaCheck.h"
 
-#include "LangRuntime.h"
 #include "PrintLayout.h"
 
 #include <QLocale>
@@ -23,6 +22,7 @@ QString millimetres(double value)
 
 PrintableAreaCheck::PrintableAreaCheck(const PrintLayout& layout, const QSizeF& printableArea,
                                        const PrinterCalibration& calibration)
+    : m_layout(layout)
 {
     for (const int sheet : layout.printedSheets()) {
         const QRectF onPaper = calibration.map(PrintLayout::sheetFrames(sheet));
@@ -42,17 +42,18 @@ QSizeF PrintableAreaCheck::needed(int sheet, const PrinterCalibration& calibrati
     return QSizeF(onPaper.right(), onPaper.bottom());
 }
 
-QString PrintableAreaCheck::question() const
+QString PrintableAreaCheck::question(const Wording& wording) const
 {
     const QString lineBreak = QStringLiteral("\r\n");
-    QString text = LangString(1442);
+    QString text = wording.intro;
     for (const Shortfall& shortfall : m_shortfalls) {
         const QString sheet = QString::number(shortfall.sheet);
-        const QString caption = LangString(PrintLayout::sheetCaption(shortfall.sheet));
+        const QString caption = m_layout.caption(shortfall.sheet);
         if (shortfall.width > 0)
-            text += lineBreak + LangString(1444).arg(sheet, caption, millimetres(shortfall.width));
+            text += lineBreak + wording.missingWidth.arg(sheet, caption, millimetres(shortfall.width));
         if (shortfall.height > 0)
-            text += lineBreak + LangString(1446).arg(sheet, caption, millimetres(shortfall.height));
+            text += lineBreak +
+                    wording.missingHeight.arg(sheet, caption, millimetres(shortfall.height));
     }
-    return text + lineBreak + lineBreak + LangString(1448);
+    return text + lineBreak + lineBreak + wording.ending;
 }

@@ -32,8 +32,16 @@ public:
     static QSizeF needed(int sheet, const PrinterCalibration& calibration);
 
     // The question for the user: each sheet and what it misses, then whether to print anyway.
-    QString question() const;
+    struct Wording
+    {
+        QString intro;
+        QString missingWidth;  // %1 the sheet's number, %2 its caption, %3 the millimetres
+        QString missingHeight; // the same, down
+        QString ending;
+    };
+    QString question(const Wording& wording) const;
 
 private:
+    const PrintLayout& m_layout;
     QList<Shortfall> m_shortfalls;
 };

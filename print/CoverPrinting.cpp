@@ -47,7 +47,10 @@ std::optional<PrintLayout> chooseSheets(CoverSet& printed,
         // Whatever the face shows now prints, file or not.
         pictures[face.index] = printed.face(face.index).picture();
     }
-    PrintLayout layout(chosen, pictures);
+    PrintLayout::Captions captions;
+    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
+        captions[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
+    PrintLayout layout(chosen, pictures, captions);
     if (!layout.printsAnything())
         return std::nullopt;
     return layout;
@@ -79,7 +82,9 @@ bool fitsOrPrintAnyway(const PrintLayout& layout, const QPrinter& printer)
         PrinterCalibration::load(PrinterTarget::calibrationName(printer)));
     if (check.fits())
         return true;
-    return platform::ui().messageBox(check.question(), platform::applicationTitle(),
+    const QString question = check.question(
+        {LangString(1442), LangString(1444), LangString(1446), LangString(1448)});
+    return platform::ui().messageBox(question, platform::applicationTitle(),
                                      platform::MsgButtons::YesNo,
                                      platform::MsgIcon::Exclamation) == platform::MsgResult::Yes;
 }
@@ -92,6 +97,7 @@ bool printSheets(const PrintLayout& layout, PrintTarget& target, const QPrinter*
         printer ? PrinterCalibration::load(PrinterTarget::calibrationName(*printer))
                 : PrinterCalibration();
     CalibratedTarget calibrated(target, calibration);
+    const platform::BusyCursor busy;
     return layout.print(calibrated);
 }
 

@@ -115,3 +115,12 @@ inline std::array<bool, kFaceCount> flags(const QString& which)
 }
 
 } // namespace recording
+
+// The sheets' captions as the program prints them, in the language in use.
+inline PrintLayout::Captions captions()
+{
+    PrintLayout::Captions out;
+    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
+        out[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
+    return out;
+}

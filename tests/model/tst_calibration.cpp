@@ -37,6 +37,15 @@ QSizeF landscapeArea(double paperWidth, double paperHeight)
 
 } // namespace
 
+namespace {
+
+PrintableAreaCheck::Wording wording()
+{
+    return {LangString(1442), LangString(1444), LangString(1446), LangString(1448)};
+}
+
+} // namespace
+
 class TestCalibration : public QObject
 {
     Q_OBJECT
@@ -114,7 +123,7 @@ private Q_SLOTS:
         rec.pictures = somePictures(QStringLiteral("FIBC"));
         RecordingTarget recorder(rec, f.ui);
         CalibratedTarget calibrated(recorder, calibration({1.5, -0.8}, {101, 99.5}));
-        const PrintLayout layout(flags(QStringLiteral("F")), rec.pictures);
+        const PrintLayout layout(flags(QStringLiteral("F")), rec.pictures, captions());
         QVERIFY(layout.print(calibrated));
         QCOMPARE(
             rec.ops.join('|'),
@@ -128,7 +137,7 @@ private Q_SLOTS:
     {
         CalibrationFixture f;
         const auto pictures = somePictures(QStringLiteral("FIBC"));
-        const PrintLayout all(flags(QStringLiteral("FIBC")), pictures);
+        const PrintLayout all(flags(QStringLiteral("FIBC")), pictures, captions());
         QCOMPARE(all.printedSheets(), QList<int>({1, 2, 3}));
         QCOMPARE(PrintableAreaCheck::needed(1, PrinterCalibration()), QSizeF(260, 140));
         QCOMPARE(PrintableAreaCheck::needed(2, PrinterCalibration()), QSizeF(170, 138));
@@ -145,11 +154,11 @@ private Q_SLOTS:
         QCOMPARE(a5.shortfalls()[0].sheet, 1);
         QCOMPARE(a5.shortfalls()[0].height, 0.0);
         QVERIFY(std::abs(a5.shortfalls()[0].width - (260 - 202.944)) < 0.01);
-        QCOMPARE(a5.question(), LangString(1442) + "\r\nSheet 1 (" + LangString(1318) +
+        QCOMPARE(a5.question(wording()), LangString(1442) + "\r\nSheet 1 (" + LangString(1318) +
                                     "): 57.1 mm missing in width\r\n\r\n" + LangString(1448));
 
         // The calibration moves the far corner: 1.5 + 170 * 1.01 = 173.2 mm across.
-        const PrintLayout back(flags(QStringLiteral("B")), pictures);
+        const PrintLayout back(flags(QStringLiteral("B")), pictures, captions());
         const PrinterCalibration stretched = calibration({1.5, 1}, {101, 100});
         QVERIFY(PrintableAreaCheck(back, QSizeF(173.2, 139), stretched).fits());
         const PrintableAreaCheck tight(back, QSizeF(173, 138), stretched);
@@ -157,13 +166,14 @@ private Q_SLOTS:
         QCOMPARE(tight.shortfalls()[0].sheet, 2);
         QVERIFY(std::abs(tight.shortfalls()[0].width - 0.2) < 1e-9);
         QVERIFY(std::abs(tight.shortfalls()[0].height - 1.0) < 1e-9);
-        QVERIFY(tight.question().contains(QStringLiteral("Sheet 2 (") + LangString(1316) +
+        QVERIFY(tight.question(wording()).contains(QStringLiteral("Sheet 2 (") + LangString(1316) +
                                           QStringLiteral("): 0.2 mm missing in width\r\n")));
-        QVERIFY(tight.question().contains(QStringLiteral("Sheet 2 (") + LangString(1316) +
+        QVERIFY(tight.question(wording()).contains(QStringLiteral("Sheet 2 (") + LangString(1316) +
                                           QStringLiteral("): 1.0 mm missing in height")));
         // Nothing chosen, nothing to fit.
         QVERIFY(
-            PrintableAreaCheck(PrintLayout(flags(QString()), pictures), QSizeF(1, 1), {}).fits());
+            PrintableAreaCheck(PrintLayout(flags(QString()), pictures, captions()), QSizeF(1, 1), {})
+                .fits());
     }
 };
 

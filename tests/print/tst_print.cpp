@@ -200,6 +200,8 @@ private Q_SLOTS:
                      .join('|'));
         QVERIFY(!cover->PrintFront() && cover->PrintInside() && !cover->PrintBack() &&
                 cover->PrintCD());
+        // The busy cursor is up for every operation of the job, and down after it.
+        QCOMPARE(rec.busyAtOp, QList<int>(rec.ops.size(), 1));
         QCOMPARE(f.ui.busyDepth, 0);
         QVERIFY(f.ui.messages.isEmpty());
     }
