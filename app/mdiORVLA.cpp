@@ -281,8 +281,6 @@ void mdiORVLA::firstActivationOnce()
     if (!m_firstActivation)
         return;
     m_firstActivation = false;
-    platform::setEditorPath(platform::GetSetting(platform::applicationTitle(), kPreferences,
-                                                 QStringLiteral("Editor"), QString()));
     lang::LangRuntime::instance().setCurrentLanguage(savedLanguage());
     ApplyTexts();
     endIfLanguageFailed();

@@ -91,10 +91,10 @@ void clsCover::EditarObjeto()
     platform::startProgram(editor, file.isEmpty() ? QStringList() : QStringList{file});
 }
 
-void clsCover::PrintCover(const ActiveSet& activeSet)
+void clsCover::PrintCover(const ActiveSet& activeSet, const PrintTargetFactory& printTo)
 {
     QWidget* parent = m_frmCover ? m_frmCover->window() : nullptr;
-    printCoverSet(m_set, activeSetOr(activeSet), parent, m_frmPrint);
+    printCoverSet(m_set, activeSetOr(activeSet), parent, m_frmPrint, printTo);
 }
 
 void clsCover::PreviewCover(const ActiveSet& activeSet)

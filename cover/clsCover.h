@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CoverPrinting.h"
 #include "CoverSet.h"
 #include "Faces.h"
 #include "frmMenu.h"
@@ -86,8 +87,9 @@ public:
     // The print selection writes its choice into the set `activeSet` names when it opens and
     // again when it closes (the program's active one; this one unless told), and nothing
     // prints when that set has gone meanwhile.
+    // `printTo`, when given, stands for the print dialog and its printer.
     using ActiveSet = std::function<CoverSet*()>;
-    void PrintCover(const ActiveSet& activeSet = {});
+    void PrintCover(const ActiveSet& activeSet = {}, const PrintTargetFactory& printTo = {});
     // The same print run, shown before it reaches the paper.
     void PreviewCover(const ActiveSet& activeSet = {});
 

@@ -1,18 +1,25 @@
 #include "Preferences.h"
 
+#include "AppInfo.h"
+#include "Settings.h"
+
 namespace platform {
+
 namespace {
-QString g_editorPath;
-}
+
+const QString kSection = QStringLiteral("Preferences");
+const QString kKey = QStringLiteral("Editor");
+
+} // namespace
 
 QString editorPath()
 {
-    return g_editorPath;
+    return GetSetting(applicationTitle(), kSection, kKey, QString());
 }
 
 void setEditorPath(const QString& path)
 {
-    g_editorPath = path;
+    SaveSetting(applicationTitle(), kSection, kKey, path);
 }
 
 } // namespace platform

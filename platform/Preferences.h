@@ -4,8 +4,9 @@
 
 namespace platform {
 
-// The program-wide copy of the external picture editor's path: read from the settings store
-// when the main window first shows, changed by the preferences dialog, read by Insert object.
+// The external picture editor's path, as the settings store keeps it (Preferences/Editor):
+// changed by the preferences dialog, read by Insert object. Empty: the desktop's own
+// application for each picture.
 QString editorPath();
 void setEditorPath(const QString& path);
 

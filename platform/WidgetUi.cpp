@@ -184,8 +184,9 @@ QString WidgetUi::fileDialog(const FileDialogRequest& request)
         dialog.setDefaultSuffix(defaultSuffix(request.filter));
     // Every file dialog of the program starts where the last one ended, like one shared
     // common dialog would.
-    static QString lastFolder = QDir::homePath();
-    dialog.setDirectory(lastFolder);
+    if (m_lastFolder.isEmpty())
+        m_lastFolder = QDir::homePath();
+    dialog.setDirectory(m_lastFolder);
     if (!request.fileName.isEmpty())
         dialog.selectFile(request.fileName);
     QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -194,7 +195,7 @@ QString WidgetUi::fileDialog(const FileDialogRequest& request)
     if (!accepted || dialog.selectedFiles().isEmpty())
         return QString();
     const QString chosen = dialog.selectedFiles().constFirst();
-    lastFolder = QFileInfo(chosen).absolutePath();
+    m_lastFolder = QFileInfo(chosen).absolutePath();
     return chosen;
 }
 

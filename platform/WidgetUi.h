@@ -2,6 +2,8 @@
 
 #include "Ui.h"
 
+#include <QString>
+
 class QWidget;
 
 namespace platform {
@@ -26,6 +28,8 @@ public:
 
 private:
     static QWidget* dialogParent();
+
+    QString m_lastFolder; // where the next file dialog starts
 };
 
 } // namespace platform

@@ -20,8 +20,6 @@
 
 namespace {
 
-PrintTargetFactory g_factoryForTests;
-
 // The selection dialog, whose choice the printed set takes over: the sheets to print, or
 // nothing when the user cancelled, the active set went away or no sheet would come out.
 std::optional<PrintLayout> chooseSheets(CoverSet& printed,
@@ -110,14 +108,14 @@ void reportFailure()
 } // namespace
 
 void printCoverSet(CoverSet& printed, const std::function<CoverSet*()>& activeSet, QWidget* parent,
-                   QPointer<QDialog>& selection)
+                   QPointer<QDialog>& selection, const PrintTargetFactory& printTo)
 {
     const std::optional<PrintLayout> layout = chooseSheets(printed, activeSet, parent, selection);
     if (!layout)
         return;
     std::unique_ptr<PrintTarget> target;
-    if (g_factoryForTests)
-        target = g_factoryForTests();
+    if (printTo)
+        target = printTo();
     else if (std::unique_ptr<QPrinter> printer = askPrinter(parent))
         target = std::make_unique<PrinterTarget>(std::move(printer));
     if (!target)
@@ -149,7 +147,3 @@ void previewCoverSet(CoverSet& printed, const std::function<CoverSet*()>& active
         reportFailure();
 }
 
-void setPrintTargetFactoryForTests(PrintTargetFactory factory)
-{
-    g_factoryForTests = std::move(factory);
-}

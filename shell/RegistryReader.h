@@ -4,8 +4,8 @@
 #include <QString>
 
 // Read access to a Windows-style registry, for the System Information look-up. This
-// platform has none: the program's own reader finds no key. Tests install a reader of their
-// own with keys they make up.
+// platform has none: the program's own reader (NoRegistry) finds no key. Tests hand in a
+// reader of their own with keys they make up.
 class RegistryReader
 {
 public:
@@ -26,8 +26,13 @@ public:
     virtual bool openKey(quint32 root, const QString& keyName, Handle* key) = 0;
     virtual bool queryValue(Handle key, const QString& valueName, Value* value) = 0;
     virtual void closeKey(Handle key) = 0;
+};
 
-    // The reader in use; nullptr goes back to the program's own.
-    static RegistryReader& current();
-    static void setCurrent(RegistryReader* reader);
+// The program's own reader on this platform.
+class NoRegistry final : public RegistryReader
+{
+public:
+    bool openKey(quint32, const QString&, Handle*) override { return false; }
+    bool queryValue(Handle, const QString&, Value*) override { return false; }
+    void closeKey(Handle) override {}
 };

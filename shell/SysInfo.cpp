@@ -20,13 +20,14 @@ constexpr qsizetype kValueBufferSize = 1024;
 const QString kMsinfoKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools\\MSINFO");
 const QString kToolsLocationKey = QStringLiteral("SOFTWARE\\Microsoft\\Shared Tools Location");
 
-QString registryProgram()
+QString registryProgram(RegistryReader& registry)
 {
     QString value;
-    if (GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kMsinfoKey, QStringLiteral("PATH"), value))
+    if (GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kMsinfoKey,
+                    QStringLiteral("PATH"), value))
         return value;
-    if (GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kToolsLocationKey, QStringLiteral("MSINFO"),
-                    value)) {
+    if (GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kToolsLocationKey,
+                    QStringLiteral("MSINFO"), value)) {
         const QString program = QDir(value).filePath(QStringLiteral("MSINFO32.EXE"));
         if (QFileInfo::exists(program))
             return program;
@@ -36,9 +37,9 @@ QString registryProgram()
 
 } // namespace
 
-bool GetKeyValue(quint32 KeyRoot, const QString& KeyName, const QString& SubKeyRef, QString& KeyVal)
+bool GetKeyValue(RegistryReader& registry, quint32 KeyRoot, const QString& KeyName,
+                 const QString& SubKeyRef, QString& KeyVal)
 {
-    RegistryReader& registry = RegistryReader::current();
     RegistryReader::Handle key = 0;
     if (!registry.openKey(KeyRoot, KeyName, &key)) {
         KeyVal.clear();
@@ -73,9 +74,9 @@ QStringList wellKnownSystemInformationPrograms()
             QStringLiteral("cpu-x")};
 }
 
-QString SystemInformationProgram()
+QString SystemInformationProgram(RegistryReader& registry)
 {
-    const QString fromRegistry = registryProgram();
+    const QString fromRegistry = registryProgram(registry);
     if (!fromRegistry.isEmpty())
         return fromRegistry;
     const QString configured =
@@ -95,9 +96,9 @@ QString SystemInformationProgram()
 
 // A named program is started without checking it first: whether it can run is only known
 // by trying, and a failure gets the same message as no program at all.
-void StartSysInfo()
+void StartSysInfo(RegistryReader& registry)
 {
-    const QString program = SystemInformationProgram();
+    const QString program = SystemInformationProgram(registry);
     if (!program.isEmpty() && platform::startProgram(program, {}))
         return;
     platform::ui().messageBox(LangString(1210), platform::applicationTitle(),

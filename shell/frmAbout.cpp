@@ -2,6 +2,7 @@
 
 #include "AppInfo.h"
 #include "LangRuntime.h"
+#include "RegistryReader.h"
 #include "SysInfo.h"
 
 #include <QApplication>
@@ -119,5 +120,6 @@ void frmAbout::cmdOK_Click()
 
 void frmAbout::cmdSysInfo_Click()
 {
-    StartSysInfo();
+    NoRegistry registry;
+    StartSysInfo(registry);
 }

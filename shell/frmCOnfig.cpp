@@ -123,10 +123,7 @@ void frmCOnfig::btnOk_Click()
     m_printerTab->save();
     // Stored as typed: a path is not ours to trim or check, and an empty one means the
     // desktop's own application for each picture.
-    const QString path = m_editor->text();
-    platform::SaveSetting(platform::applicationTitle(), QStringLiteral("Preferences"),
-                          QStringLiteral("Editor"), path);
-    platform::setEditorPath(path);
+    platform::setEditorPath(m_editor->text());
     accept();
 }
 

@@ -25,6 +25,11 @@ void DecodeGate::release(qint64 bytes)
     m_released.wakeAll();
 }
 
+std::mutex& DecodeGate::metafileLibraries()
+{
+    return instance().m_metafileLibraries;
+}
+
 qint64 DecodeGate::heldBytes()
 {
     DecodeGate& gate = instance();

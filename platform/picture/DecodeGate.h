@@ -3,6 +3,8 @@
 #include <QMutex>
 #include <QWaitCondition>
 
+#include <mutex>
+
 namespace platform {
 
 // Bounds the memory that picture decodes hold at once across the process. The faces of a
@@ -30,6 +32,10 @@ public:
     // Bytes held by the tickets that are out now (tests).
     static qint64 heldBytes();
 
+    // The metafile libraries (libwmf, libemf2svg) are not known to be thread-safe: their
+    // conversions, on whatever thread, take turns under this lock.
+    static std::mutex& metafileLibraries();
+
 private:
     friend class Ticket;
     static DecodeGate& instance();
@@ -39,6 +45,7 @@ private:
     QMutex m_mutex;
     QWaitCondition m_released;
     qint64 m_held = 0;
+    std::mutex m_metafileLibraries;
 };
 
 } // namespace platform

@@ -18,13 +18,12 @@ constexpr size_t TrailingZeros = 8;
 
 } // namespace
 
-bool emfToSvg(const unsigned char* data, size_t size, std::string& svgOut)
+bool emfToSvg(const unsigned char* data, size_t size, std::string& svgOut, std::mutex& libraryLock)
 {
     svgOut.clear();
     if (data == nullptr || size == 0)
         return false;
-    static std::mutex mutex;
-    const std::lock_guard<std::mutex> lock(mutex);
+    const std::lock_guard<std::mutex> lock(libraryLock);
 
     // The library takes a mutable buffer; it gets a copy so the caller's bytes stay untouched
     // whatever it does. The header's description (a title for file browsers, never drawn)

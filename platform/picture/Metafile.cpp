@@ -1,6 +1,7 @@
 #include "Metafile.h"
 
 #include "ByteReader.h"
+#include "DecodeGate.h"
 #include "EmfToSvg.h"
 #include "MetafileBitmapCheck.h"
 #include "Picture.h"
@@ -150,8 +151,9 @@ std::optional<Metafile::Converted> Metafile::convert(const QByteArray& bytes)
 
     const auto* data = reinterpret_cast<const unsigned char*>(bytes.constData());
     std::string svg;
-    const bool converted = type == Type::Wmf ? wmfToSvg(data, size_t(bytes.size()), svg)
-                                             : emfToSvg(data, size_t(bytes.size()), svg);
+    std::mutex& lock = DecodeGate::metafileLibraries();
+    const bool converted = type == Type::Wmf ? wmfToSvg(data, size_t(bytes.size()), svg, lock)
+                                             : emfToSvg(data, size_t(bytes.size()), svg, lock);
     if (!converted || svg.size() > size_t(MaxSvgBytes))
         return std::nullopt;
 

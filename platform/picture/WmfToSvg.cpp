@@ -217,15 +217,16 @@ private:
 
 } // namespace
 
-bool wmfToSvg(const unsigned char* data, size_t size, std::string& svgOut)
+bool wmfToSvg(const unsigned char* data, size_t size, std::string& svgOut, std::mutex& libraryLock)
 {
     svgOut.clear();
     if (data == nullptr || size == 0 || size > size_t(LONG_MAX) / 2)
         return false;
     Prepared prepared = prepare(data, size);
-    static std::mutex mutex;
-    const std::lock_guard<std::mutex> lock(mutex);
+    const std::lock_guard<std::mutex> lock(libraryLock);
 
+    // The SVG's description, which the library keeps a pointer to while the API lives.
+    char description[] = "";
     Api api;
     if (api.get() == nullptr)
         return false;
@@ -264,7 +265,6 @@ bool wmfToSvg(const unsigned char* data, size_t size, std::string& svgOut)
     device->out = wmf_stream_create(api.get(), nullptr);
     if (device->out == nullptr)
         return false;
-    static char description[] = "";
     device->Description = description;
     device->bbox = box;
     device->width = unsigned(std::max(1.0, std::round(width)));

@@ -13,16 +13,6 @@
 #include <QPrinter>
 #include <QPushButton>
 
-// Print runs go to `factory` for the lifetime of the object.
-struct FactoryGuard
-{
-    explicit FactoryGuard(PrintTargetFactory factory)
-    {
-        setPrintTargetFactoryForTests(std::move(factory));
-    }
-    ~FactoryGuard() { setPrintTargetFactoryForTests({}); }
-};
-
 // A document window whose faces show light pictures; `files` names the faces that also
 // have a picture file.
 inline std::shared_ptr<clsCover> coverWithPictures(CoverFixture& f, const QString& faces,

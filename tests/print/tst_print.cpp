@@ -179,16 +179,16 @@ private Q_SLOTS:
         Recording rec;
         for (int face = 0; face < kFaceCount; ++face)
             rec.pictures[face] = cover->frmCover()->imageArea(face)->picture();
-        FactoryGuard guard([&] {
+        const PrintTargetFactory recorder = [&] {
             ++rec.targetsMade;
             return std::make_unique<RecordingTarget>(rec, f.ui);
-        });
+        };
         bool keptByTheSet = false;
         f.ui.answerDialog([&](QDialog* dialog) {
             keptByTheSet = cover->frmPrint() == dialog;
             return selectFaces(QStringLiteral("IC"))(dialog);
         });
-        f.window->mnuPrint_Click();
+        cover->PrintCover({}, recorder);
         QVERIFY(f.ui.scriptDone());
         QVERIFY(keptByTheSet);
         QVERIFY(!cover->frmPrint()); // unloaded when it closed
@@ -253,15 +253,15 @@ private Q_SLOTS:
     {
         CoverFixture f;
         const auto cover = coverWithPictures(f, QStringLiteral("F"), QStringLiteral("F"));
-        FactoryGuard guard([] {
+        const PrintTargetFactory unwritable = [] {
             auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
             printer->setOutputFormat(QPrinter::PdfFormat);
             printer->setOutputFileName(QStringLiteral("/nonexistent-folder/x/out.pdf"));
             return std::make_unique<PrinterTarget>(std::move(printer));
-        });
+        };
         f.ui.answerDialog(selectFaces(QStringLiteral("F")));
         f.ui.answerMessage(MsgResult::Ok);
-        cover->PrintCover();
+        cover->PrintCover({}, unwritable);
         QVERIFY(f.ui.scriptDone());
         QCOMPARE(f.ui.messages.size(), 1);
         QCOMPARE(f.ui.messages[0].text, LangString(1362));

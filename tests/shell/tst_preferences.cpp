@@ -152,7 +152,6 @@ private Q_SLOTS:
     void init()
     {
         m_opened.urls.clear();
-        platform::setEditorPath(QString());
         QGuiApplication::clipboard()->clear();
     }
 

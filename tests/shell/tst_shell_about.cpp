@@ -38,8 +38,6 @@ QByteArray dword(quint32 n)
 class FakeRegistry final : public RegistryReader
 {
 public:
-    FakeRegistry() { setCurrent(this); }
-    ~FakeRegistry() override { setCurrent(nullptr); }
 
     void set(const QString& key, const QString& name, quint32 type, const QByteArray& data)
     {
@@ -197,7 +195,7 @@ void TestShellAbout::getKeyValue()
     FakeRegistry registry;
     registry.set(kKey1, QStringLiteral("PATH"), type, data);
     QString value = QStringLiteral("before");
-    QVERIFY(GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
+    QVERIFY(GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
     QTEST(value, "expected");
     QCOMPARE(registry.closed, registry.opened);
 }
@@ -210,21 +208,21 @@ void TestShellAbout::getKeyValueFailures()
     QString value = QStringLiteral("before");
 
     QVERIFY(
-        !GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey2, QStringLiteral("MSINFO"), value));
+        !GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kKey2, QStringLiteral("MSINFO"), value));
     QCOMPARE(value, QString());
     value = QStringLiteral("before");
-    QVERIFY(!GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("NONE"), value));
+    QVERIFY(!GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("NONE"), value));
     QCOMPARE(value, QString());
     value = QStringLiteral("before");
-    QVERIFY(!GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
+    QVERIFY(!GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
     QCOMPARE(value, QString());
-    QVERIFY(GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("FITS"), value));
+    QVERIFY(GetKeyValue(registry, RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("FITS"), value));
     QCOMPARE(value.size(), 1024);
     QCOMPARE(registry.closed, registry.opened);
 
     // The program's own reader: this platform has no registry.
-    RegistryReader::setCurrent(nullptr);
-    QVERIFY(!GetKeyValue(RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
+    NoRegistry none;
+    QVERIFY(!GetKeyValue(none, RegistryReader::HKEY_LOCAL_MACHINE, kKey1, QStringLiteral("PATH"), value));
 }
 
 void TestShellAbout::expectSysInfoMessage()
@@ -240,8 +238,9 @@ void TestShellAbout::sysInfoFoundOnPath()
 {
     const QString marker = m_env->path(QStringLiteral("started"));
     QVERIFY(writeScript(bin(QStringLiteral("hardinfo2")), marker));
-    QCOMPARE(SystemInformationProgram(), bin(QStringLiteral("hardinfo2")));
-    StartSysInfo();
+    NoRegistry none;
+    QCOMPARE(SystemInformationProgram(none), bin(QStringLiteral("hardinfo2")));
+    StartSysInfo(none);
     QTRY_VERIFY(QFile::exists(marker));
     QVERIFY(m_ui->messages.isEmpty());
 }
@@ -252,7 +251,8 @@ void TestShellAbout::sysInfoMissing()
     QFile notRunnable(bin(QStringLiteral("kinfocenter")));
     QVERIFY(notRunnable.open(QIODevice::WriteOnly));
     notRunnable.close();
-    QCOMPARE(SystemInformationProgram(), QString());
+    NoRegistry none;
+    QCOMPARE(SystemInformationProgram(none), QString());
     // The about box's button; the box stays open.
     frmAbout about;
     about.show();
@@ -271,15 +271,16 @@ void TestShellAbout::sysInfoConfiguredPath()
     QVERIFY(writeScript(bin(QStringLiteral("hardinfo")), m_env->path(QStringLiteral("path"))));
     platform::SaveSetting(QStringLiteral("ORVLA"), QStringLiteral("Preferences"),
                           QStringLiteral("SysInfo"), configured);
-    QCOMPARE(SystemInformationProgram(), configured);
-    StartSysInfo();
+    NoRegistry none;
+    QCOMPARE(SystemInformationProgram(none), configured);
+    StartSysInfo(none);
     QTRY_VERIFY(QFile::exists(marker));
 
     // A configured program that cannot start is said, not replaced by another.
     platform::SaveSetting(QStringLiteral("ORVLA"), QStringLiteral("Preferences"),
                           QStringLiteral("SysInfo"), m_env->path(QStringLiteral("gone")));
     m_ui->answerMessage(MsgResult::Ok);
-    StartSysInfo();
+    StartSysInfo(none);
     expectSysInfoMessage();
 }
 
@@ -289,16 +290,16 @@ void TestShellAbout::sysInfoFromRegistry()
     // Key 2 names a folder without the program: nothing to start.
     registry.set(kKey2, QStringLiteral("MSINFO"), RegistryReader::REG_SZ,
                  QFile::encodeName(m_env->folder()) + '\0');
-    QCOMPARE(SystemInformationProgram(), QString());
+    QCOMPARE(SystemInformationProgram(registry), QString());
     m_ui->answerMessage(MsgResult::Ok);
-    StartSysInfo();
+    StartSysInfo(registry);
     expectSysInfoMessage();
 
     // With the program in that folder, it is the one.
     const QString marker2 = m_env->path(QStringLiteral("msinfo32"));
     QVERIFY(writeScript(m_env->path(QStringLiteral("MSINFO32.EXE")), marker2));
-    QCOMPARE(SystemInformationProgram(), m_env->path(QStringLiteral("MSINFO32.EXE")));
-    StartSysInfo();
+    QCOMPARE(SystemInformationProgram(registry), m_env->path(QStringLiteral("MSINFO32.EXE")));
+    StartSysInfo(registry);
     QTRY_VERIFY(QFile::exists(marker2));
 
     // Key 1's path wins, and is started without being looked for first.
@@ -306,13 +307,13 @@ void TestShellAbout::sysInfoFromRegistry()
     QVERIFY(writeScript(m_env->path(QStringLiteral("key1info")), marker1));
     registry.set(kKey1, QStringLiteral("PATH"), RegistryReader::REG_SZ,
                  QFile::encodeName(m_env->path(QStringLiteral("key1info"))) + '\0');
-    StartSysInfo();
+    StartSysInfo(registry);
     QTRY_VERIFY(QFile::exists(marker1));
     registry.set(kKey1, QStringLiteral("PATH"), RegistryReader::REG_SZ,
                  QFile::encodeName(m_env->path(QStringLiteral("absent"))) + '\0');
     m_ui->messages.clear();
     m_ui->answerMessage(MsgResult::Ok);
-    StartSysInfo();
+    StartSysInfo(registry);
     expectSysInfoMessage();
 }
 
