@@ -8,18 +8,13 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QIcon>
-#include <QPointer>
 #include <QStyle>
 #include <QTextBrowser>
+#include <QApplication>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
 
-namespace {
-
-QPointer<HelpWindow> g_window;
-
-} // namespace
 
 HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 {
@@ -79,19 +74,26 @@ QString HelpWindow::contentsPath()
 
 HelpWindow* HelpWindow::showContents(QWidget* mainWindow)
 {
-    if (!g_window)
-        g_window = new HelpWindow(mainWindow);
-    g_window->showContentsPage();
-    g_window->show();
-    g_window->setWindowState(g_window->windowState() & ~Qt::WindowMinimized);
-    g_window->raise();
-    g_window->activateWindow();
-    return g_window;
+    HelpWindow* window = openWindow();
+    if (!window)
+        window = new HelpWindow(mainWindow);
+    window->showContentsPage();
+    window->show();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
+// Found among the application's windows, which Qt keeps, rather than remembered.
 HelpWindow* HelpWindow::openWindow()
 {
-    return g_window;
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* widget : windows) {
+        if (auto* window = qobject_cast<HelpWindow*>(widget))
+            return window;
+    }
+    return nullptr;
 }
 
 bool HelpWindow::showContentsPage()

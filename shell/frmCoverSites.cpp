@@ -14,15 +14,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QPointer>
+#include <QApplication>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPointer<frmCoverSites> g_window;
-
-} // namespace
 
 frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 {
@@ -76,23 +71,32 @@ frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
 
 frmCoverSites* frmCoverSites::showWindow(QWidget* mainWindow)
 {
-    if (!g_window)
-        g_window = new frmCoverSites(mainWindow);
-    g_window->show();
-    g_window->setWindowState(g_window->windowState() & ~Qt::WindowMinimized);
-    g_window->raise();
-    g_window->activateWindow();
-    return g_window;
+    frmCoverSites* window = openWindow();
+    if (!window)
+        window = new frmCoverSites(mainWindow);
+    window->show();
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->raise();
+    window->activateWindow();
+    return window;
 }
 
+// Found among the application's windows, which Qt keeps, rather than remembered.
 frmCoverSites* frmCoverSites::openWindow()
 {
-    return g_window;
+    const QList<QWidget*> windows = QApplication::topLevelWidgets();
+    for (QWidget* widget : windows) {
+        auto* window = qobject_cast<frmCoverSites*>(widget);
+        if (window && !window->m_closed)
+            return window;
+    }
+    return nullptr;
 }
 
 bool frmCoverSites::closeWindow()
 {
-    return !g_window || g_window->close();
+    frmCoverSites* window = openWindow();
+    return !window || window->close();
 }
 
 void frmCoverSites::ApplyTexts()
@@ -251,7 +255,6 @@ void frmCoverSites::closeEvent(QCloseEvent* event)
 void frmCoverSites::closeNow(QCloseEvent* event)
 {
     event->accept();
-    if (g_window == this)
-        g_window = nullptr;
+    m_closed = true;
     deleteLater();
 }

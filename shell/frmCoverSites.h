@@ -65,6 +65,7 @@ private:
     QLabel* m_readError = nullptr;
     // The user has been told that this very list could not be written.
     bool m_writeFailureShown = false;
+    bool m_closed = false; // closed, and going
     // The file was there but could not be read: the empty list shown is not the user's list
     // and must never replace it.
     bool m_readFailed = false;
