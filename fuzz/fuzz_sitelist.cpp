@@ -33,18 +33,19 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static int appArgc = *argc;
     static QCoreApplication app(appArgc, *argv);
     platform::setProgramFolder(FuzzScratch::folder());
-    SiteList::setUserListPathForTests(FuzzScratch::path(QStringLiteral("user/CS.DAT")));
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const SiteList sites(FuzzScratch::path(QStringLiteral("user/CS.DAT")),
+                         FuzzScratch::path(SiteList::fileName()));
     // The user has no list of their own yet: the program's list is where it starts from.
-    QFile::remove(SiteList::userListPath());
-    FuzzScratch::write(SiteList::startingListPath(), bytes);
+    QFile::remove(sites.userListPath());
+    FuzzScratch::write(sites.startingListPath(), bytes);
 
-    const SiteList::Contents contents = SiteList::read();
+    const SiteList::Contents contents = sites.read();
     const std::optional<QStringList> bounded = SiteList::parseBounded(bytes);
     check(contents.readable == bounded.has_value(), "the file was judged unlike its bytes");
     check(contents.entries == bounded.value_or(QStringList()),
@@ -59,13 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
 
     // The window opened and closed: the list it wrote must open again.
-    check(SiteList::write(contents.entries), "the list could not be written");
-    const SiteList::Contents once = SiteList::read();
+    check(sites.write(contents.entries), "the list could not be written");
+    const SiteList::Contents once = sites.read();
     check(once.readable, "a list the program wrote cannot be read again");
     check(once.entries.size() == contents.entries.size(),
           "writing the list changed its number of entries");
-    check(SiteList::write(once.entries), "the list could not be written again");
-    const SiteList::Contents twice = SiteList::read();
+    check(sites.write(once.entries), "the list could not be written again");
+    const SiteList::Contents twice = sites.read();
     check(twice.readable && twice.entries == once.entries,
           "the list still changes after it was opened and closed once");
     return 0;

@@ -1,6 +1,5 @@
 #include "SiteList.h"
 
-#include "ProgramFolder.h"
 #include "TextCodec.h"
 #include "TextSplit.h"
 
@@ -8,14 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace {
-
-QString g_userListPath;
-
-const QString kFileName = QStringLiteral("CS.DAT");
 
 bool startsWithWww(const QString& address)
 {
@@ -46,25 +40,7 @@ std::optional<QByteArray> readWhole(const QString& path)
 
 } // namespace
 
-QString SiteList::userListPath()
-{
-    if (!g_userListPath.isEmpty())
-        return g_userListPath;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return QDir(folder).filePath(kFileName);
-}
-
-void SiteList::setUserListPathForTests(const QString& path)
-{
-    g_userListPath = path;
-}
-
-QString SiteList::startingListPath()
-{
-    return platform::programFile(kFileName);
-}
-
-SiteList::Contents SiteList::read()
+SiteList::Contents SiteList::read() const
 {
     Contents contents;
     const QString own = userListPath();
@@ -108,7 +84,7 @@ std::optional<QStringList> SiteList::parseBounded(const QByteArray& bytes)
     return parse(bytes);
 }
 
-bool SiteList::write(const QStringList& entries)
+bool SiteList::write(const QStringList& entries) const
 {
     const QString path = userListPath();
     if (!QDir().mkpath(QFileInfo(path).absolutePath()))

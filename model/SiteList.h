@@ -14,6 +14,13 @@
 class SiteList
 {
 public:
+    // The list kept at `userListPath`, begun from the one at `startingListPath` while the
+    // user has none of their own.
+    SiteList(const QString& userListPath, const QString& startingListPath)
+        : m_userListPath(userListPath), m_startingListPath(startingListPath)
+    {
+    }
+
     // Nothing the user keeps by hand comes near these. A file beyond them is not read at all
     // (half a list shown would be written back as the whole list), and within them the
     // window opens and closes in a moment. The bytes are counted as the list is written
@@ -32,20 +39,19 @@ public:
 
     static QString separator() { return QStringLiteral(" -> "); }
 
-    // Where the user's list is kept (CS.DAT in the user's data folder).
-    static QString userListPath();
-    static void setUserListPathForTests(const QString& path); // "" goes back to the real one
-    // The list shipped with the program.
-    static QString startingListPath();
+    // The file name of a list, in the user's data folder and in the program's folder.
+    static QString fileName() { return QStringLiteral("CS.DAT"); }
+    const QString& userListPath() const { return m_userListPath; }
+    const QString& startingListPath() const { return m_startingListPath; }
 
     // The user's list, or the starting list while the user has none of their own. A missing
     // file is an empty list; one that is there but is no regular file, cannot be opened or is
     // beyond the bounds is not readable.
-    static Contents read();
+    Contents read() const;
     // The entries of a file's bytes, or nothing when they are beyond the bounds.
     static std::optional<QStringList> parseBounded(const QByteArray& bytes);
     // Replaces the user's list in one step, so a failure never leaves half a list behind.
-    static bool write(const QStringList& entries);
+    bool write(const QStringList& entries) const;
 
     // Lines are trimmed and empty ones skipped; a line is split at its first ";".
     static QStringList parse(const QByteArray& bytes);
@@ -58,4 +64,8 @@ public:
     // What Go hands to the desktop: the address as it stands, except that a bare "www."
     // name gets its "http://" (else the desktop could take it for a file of that name).
     static QString shellTarget(const QString& address);
+
+private:
+    QString m_userListPath;
+    QString m_startingListPath;
 };

@@ -4,11 +4,22 @@
 #include "Shell.h"
 #include "Ui.h"
 #include "frmAbout.h"
+#include "ProgramFolder.h"
 #include "frmCoverSites.h"
+
+#include <QDir>
+#include <QStandardPaths>
+
+SiteList usersSiteList()
+{
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return SiteList(QDir(folder).filePath(SiteList::fileName()),
+                    platform::programFile(SiteList::fileName()));
+}
 
 void showCoverSites(QWidget* mainWindow)
 {
-    frmCoverSites::showWindow(mainWindow);
+    frmCoverSites::showWindow(mainWindow, usersSiteList());
 }
 
 bool closeCoverSites()

@@ -2,8 +2,12 @@
 
 class QString;
 class QWidget;
+class SiteList;
 
 // What the main window's Help menu and its closing reach in this folder.
+
+// The user's list of cover sites: CS.DAT in the user's data folder, begun from the program's.
+SiteList usersSiteList();
 
 // Shows the cover-sites window beside the main window: made (and its list read) when none
 // is open, else only brought forward.

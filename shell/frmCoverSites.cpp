@@ -19,7 +19,8 @@
 #include <QVBoxLayout>
 
 
-frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+frmCoverSites::frmCoverSites(const SiteList& sites, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), m_sites(sites)
 {
     setObjectName(QStringLiteral("frmCoverSites"));
 
@@ -69,11 +70,11 @@ frmCoverSites::frmCoverSites(QWidget* mainWindow) : QWidget(mainWindow, Qt::Wind
     updateButtons();
 }
 
-frmCoverSites* frmCoverSites::showWindow(QWidget* mainWindow)
+frmCoverSites* frmCoverSites::showWindow(QWidget* mainWindow, const SiteList& sites)
 {
     frmCoverSites* window = openWindow();
     if (!window)
-        window = new frmCoverSites(mainWindow);
+        window = new frmCoverSites(sites, mainWindow);
     window->show();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
     window->raise();
@@ -112,7 +113,7 @@ void frmCoverSites::ApplyTexts()
 void frmCoverSites::ReadList()
 {
     m_list->clear();
-    const SiteList::Contents contents = SiteList::read();
+    const SiteList::Contents contents = m_sites.read();
     m_readFailed = !contents.readable;
     m_readError->setText(m_readFailed ? LangString(1384) + QLatin1Char('\n') + contents.path
                                       : QString());
@@ -241,10 +242,10 @@ void frmCoverSites::closeEvent(QCloseEvent* event)
     const int count = m_list->count();
     for (int i = 0; i < count; ++i)
         entries.append(m_list->item(i)->text());
-    if (!SiteList::write(entries) && !m_writeFailureShown) {
+    if (!m_sites.write(entries) && !m_writeFailureShown) {
         m_writeFailureShown = true;
         platform::ui().messageBox(
-            LangString(1364) + QStringLiteral("\r\n") + SiteList::userListPath(),
+            LangString(1364) + QStringLiteral("\r\n") + m_sites.userListPath(),
             platform::applicationTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Exclamation);
         event->ignore();
         return;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "SiteList.h"
+
 #include <QWidget>
 
 class QGroupBox;
@@ -25,11 +27,11 @@ public:
         Close
     };
 
-    explicit frmCoverSites(QWidget* mainWindow = nullptr);
+    explicit frmCoverSites(const SiteList& sites, QWidget* mainWindow = nullptr);
 
-    // The one window: made (and its list read) when none is open, else brought forward as
-    // it is.
-    static frmCoverSites* showWindow(QWidget* mainWindow);
+    // The one window: made (and the list `sites` read) when none is open, else brought
+    // forward as it is.
+    static frmCoverSites* showWindow(QWidget* mainWindow, const SiteList& sites);
     // The open window, or nullptr.
     static frmCoverSites* openWindow();
     // Closes the open window, writing its list. False when it stayed open (see closeEvent).
@@ -64,6 +66,7 @@ private:
     QPushButton* m_buttons[5] = {};
     QLabel* m_readError = nullptr;
     // The user has been told that this very list could not be written.
+    SiteList m_sites;
     bool m_writeFailureShown = false;
     bool m_closed = false; // closed, and going
     // The file was there but could not be read: the empty list shown is not the user's list

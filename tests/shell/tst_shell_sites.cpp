@@ -1,3 +1,4 @@
+#include "ProgramFolder.h"
 #include "AppInfo.h"
 #include "LangRuntime.h"
 #include "ScriptedUi.h"
@@ -111,7 +112,16 @@ private slots:
     void failedWriteIsReportedAndWindowStays();
 
 private:
-    frmCoverSites* open() { return frmCoverSites::showWindow(nullptr); }
+    // The user's list in the test's own data folder, begun from the program folder's.
+    SiteList sites(const QString& userList = QString()) const
+    {
+        return SiteList(userList.isEmpty() ? this->userList() : userList,
+                        platform::programFile(SiteList::fileName()));
+    }
+    frmCoverSites* open(const QString& userList = QString())
+    {
+        return frmCoverSites::showWindow(nullptr, sites(userList));
+    }
     void closeAndFlush(frmCoverSites* window);
     QString userList() const { return m_env->path(QStringLiteral("data/CS.DAT")); }
     void writeUserList(const QByteArray& bytes) const
@@ -142,7 +152,6 @@ void TestShellSites::cleanupTestCase()
 void TestShellSites::init()
 {
     m_env = std::make_unique<LangTestEnv>(2);
-    SiteList::setUserListPathForTests(userList());
     m_ui = std::make_unique<ScriptedUi>();
     m_urls.opened.clear();
 }
@@ -157,7 +166,6 @@ void TestShellSites::cleanup()
     const bool scriptDone = m_ui->scriptDone();
     const int busyDepth = m_ui->busyDepth;
     m_ui.reset();
-    SiteList::setUserListPathForTests(QString());
     lang::LangRuntime::instance().reset();
     m_env.reset();
     QVERIFY2(scriptDone, "a scripted answer was not asked for");
@@ -391,12 +399,12 @@ void TestShellSites::nothingSelectedDoesNothing()
 void TestShellSites::showingAgainDoesNotReread()
 {
     writeUserList("A;http://a/\r\n");
-    showCoverSites(nullptr);
+    open();
     frmCoverSites* window = frmCoverSites::openWindow();
     QVERIFY(window && window->isVisible());
     writeUserList("Changed;http://changed/\r\n");
 
-    showCoverSites(nullptr);
+    open();
     QCOMPARE(frmCoverSites::openWindow(), window);
     QCOMPARE(entriesOf(window), QStringList{"A -> http://a/"});
     // Nothing is written while the window is open.
@@ -408,7 +416,7 @@ void TestShellSites::showingAgainDoesNotReread()
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCOMPARE(readBytes(userList()), QByteArray("A;http://a/\r\n"));
     writeUserList("B;http://b/\r\n");
-    showCoverSites(nullptr);
+    open();
     QCOMPARE(entriesOf(frmCoverSites::openWindow()), QStringList{"B -> http://b/"});
 }
 
@@ -475,10 +483,9 @@ void TestShellSites::failedWriteIsReportedAndWindowStays()
     // A file where the data folder should be: no one, not even root, can write the list.
     m_env->writeFile(QStringLiteral("blocked"), "not a folder");
     const QString unwritable = m_env->path(QStringLiteral("blocked/CS.DAT"));
-    SiteList::setUserListPathForTests(unwritable);
     m_env->writeFile(QStringLiteral("CS.DAT"), "A;http://a/\r\n");
 
-    frmCoverSites* window = open();
+    frmCoverSites* window = open(unwritable);
     m_ui->answerMessage(MsgResult::Ok);
     QVERIFY(!closeCoverSites());
     QCOMPARE(m_ui->messages.size(), 1);

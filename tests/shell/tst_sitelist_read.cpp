@@ -1,5 +1,6 @@
 // A site list that exists but cannot be read is shown as such and left as it is; no list
 // keeps the program busy for long.
+#include "ProgramFolder.h"
 #include "LangRuntime.h"
 #include "ScriptedUi.h"
 #include "SiteList.h"
@@ -64,7 +65,6 @@ private Q_SLOTS:
     void init()
     {
         m_env = std::make_unique<LangTestEnv>(2);
-        SiteList::setUserListPathForTests(userList());
         m_ui = std::make_unique<ScriptedUi>(); // a message would be unexpected
     }
 
@@ -76,7 +76,6 @@ private Q_SLOTS:
         }
         const bool scriptDone = m_ui->scriptDone();
         m_ui.reset();
-        SiteList::setUserListPathForTests(QString());
         lang::LangRuntime::instance().reset();
         m_env.reset();
         QVERIFY(scriptDone);
@@ -123,7 +122,7 @@ private Q_SLOTS:
 
         QElapsedTimer timer;
         timer.start();
-        frmCoverSites* window = frmCoverSites::showWindow(nullptr);
+        frmCoverSites* window = frmCoverSites::showWindow(nullptr, sites());
         QVERIFY(timer.elapsed() < 2000);
         QVERIFY(window->lblReadError()->isVisibleTo(window));
         QCOMPARE(window->lblReadError()->text(), LangString(1384) + QLatin1Char('\n') + path);
@@ -135,7 +134,7 @@ private Q_SLOTS:
         QVERIFY(m_ui->messages.isEmpty());
 
         // Opening again says the same: the list was not replaced by an empty one.
-        window = frmCoverSites::showWindow(nullptr);
+        window = frmCoverSites::showWindow(nullptr, sites());
         QVERIFY(window->lblReadError()->isVisibleTo(window));
     }
 
@@ -144,7 +143,7 @@ private Q_SLOTS:
         const QString starting =
             m_env->writeFile(QStringLiteral("CS.DAT"), lines(SiteList::MaxEntries + 1, 20));
         const QByteArray before = readBytes(starting);
-        frmCoverSites* window = frmCoverSites::showWindow(nullptr);
+        frmCoverSites* window = frmCoverSites::showWindow(nullptr, sites());
         QCOMPARE(window->lblReadError()->text(), LangString(1384) + QLatin1Char('\n') + starting);
         QVERIFY(window->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -153,7 +152,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(starting), before);
 
         m_env->writeFile(QStringLiteral("CS.DAT"), "A;http://a/\r\n");
-        window = frmCoverSites::showWindow(nullptr);
+        window = frmCoverSites::showWindow(nullptr, sites());
         QVERIFY(!window->lblReadError()->isVisibleTo(window));
         QCOMPARE(window->lstCoverSites()->count(), 1);
         QVERIFY(window->btnAccion(frmCoverSites::Add)->isEnabled());
@@ -181,14 +180,14 @@ private Q_SLOTS:
         m_env->writeFile(QStringLiteral("data/CS.DAT"), file);
         QElapsedTimer timer;
         timer.start();
-        frmCoverSites* window = frmCoverSites::showWindow(nullptr);
+        frmCoverSites* window = frmCoverSites::showWindow(nullptr, sites());
         QCoreApplication::processEvents(); // painted
         QCOMPARE(window->lstCoverSites()->count(), entries);
         QVERIFY(!window->lblReadError()->isVisibleTo(window));
         QVERIFY(window->close());
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QVERIFY2(timer.elapsed() < 2000, qPrintable(QString::number(timer.elapsed())));
-        QCOMPARE(SiteList::read().entries.size(), entries);
+        QCOMPARE(sites().read().entries.size(), entries);
     }
 
     // A list from Windows is judged by what it becomes when written back (UTF-8): one that
@@ -197,25 +196,29 @@ private Q_SLOTS:
     {
         const QByteArray accented(2000, char(0xE9)); // "é" in Windows-1252: 4000 bytes in UTF-8
         m_env->writeFile(QStringLiteral("data/CS.DAT"), "A;" + accented + "\r\n");
-        SiteList::Contents contents = SiteList::read();
+        SiteList::Contents contents = sites().read();
         QVERIFY(contents.readable);
-        QVERIFY(SiteList::write(contents.entries));
-        contents = SiteList::read();
+        QVERIFY(sites().write(contents.entries));
+        contents = sites().read();
         QVERIFY(contents.readable);
         QCOMPARE(contents.entries.size(), 1);
 
         const QByteArray longer(2100, char(0xE9));
         m_env->writeFile(QStringLiteral("data/CS.DAT"), "A;" + longer + "\r\n");
-        QVERIFY(!SiteList::read().readable);
+        QVERIFY(!sites().read().readable);
         QByteArray many;
         for (int i = 0; i < 700; ++i)
             many += "A;" + QByteArray(1000, char(0xE9)) + "\r\n"; // 700 kB, 1.4 MB as UTF-8
         m_env->writeFile(QStringLiteral("data/CS.DAT"), many);
-        QVERIFY(!SiteList::read().readable);
+        QVERIFY(!sites().read().readable);
     }
 
 private:
     QString userList() const { return m_env->path(QStringLiteral("data/CS.DAT")); }
+    SiteList sites() const
+    {
+        return SiteList(userList(), platform::programFile(SiteList::fileName()));
+    }
 
     std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;
