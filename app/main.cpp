@@ -63,10 +63,11 @@ int main(int argc, char* argv[])
 
     platform::WidgetUi ui;
     platform::setUi(&ui);
-    platform::setCommandLineArguments(QApplication::arguments().mid(1));
+    const QStringList arguments = QApplication::arguments().mid(1);
+    lang::LangRuntime::instance().setCommandLine(arguments);
     lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
 
-    mdiORVLA window;
+    mdiORVLA window(arguments);
     window.show();
     return app.exec();
 }

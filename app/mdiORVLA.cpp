@@ -91,7 +91,7 @@ int savedLanguage()
 
 } // namespace
 
-mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
+mdiORVLA::mdiORVLA(const QStringList& arguments, QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("mdiORVLA"));
     setWindowTitle(platform::productName() + QLatin1Char(' '));
@@ -126,7 +126,7 @@ mdiORVLA::mdiORVLA(QWidget* parent) : QMainWindow(parent)
     if (!geometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
 
-    Load();
+    Load(arguments);
 }
 
 mdiORVLA::~mdiORVLA()
@@ -195,10 +195,10 @@ void mdiORVLA::createStatusBar()
 }
 
 // Start-up: everything that happens before the window first shows.
-void mdiORVLA::Load()
+void mdiORVLA::Load(const QStringList& arguments)
 {
     m_firstActivation = true;
-    const QString path = platform::commandLinePath();
+    const QString path = platform::commandLinePath(arguments);
     if (!path.isEmpty()) {
         // A file opened from the desktop speaks the saved language; the chooser asks only
         // when no language was ever saved.

@@ -31,7 +31,8 @@ class mdiORVLA : public QMainWindow
 
 public:
     // Runs the start-up steps that come before the window shows.
-    explicit mdiORVLA(QWidget* parent = nullptr);
+    // `arguments`: the command line after the program name (a set to open, "/L=" switches).
+    explicit mdiORVLA(const QStringList& arguments = {}, QWidget* parent = nullptr);
     ~mdiORVLA() override;
 
     // A menu item by its name ("mnuSave"), a toolbar button by its key ("SAVE").
@@ -92,7 +93,7 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void Load();
+    void Load(const QStringList& arguments);
     void connectCommands();
     void createStatusBar();
     // Every command's state, worked out from the active set, its current face and the

@@ -61,8 +61,6 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
-    // The set's path is no language switch of the program's.
-    platform::setCommandLineArguments({});
 
     const ParsedOptions parsed = parseBatchOptions(arguments);
     if (parsed.options.version) {

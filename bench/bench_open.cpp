@@ -28,7 +28,6 @@ int main(int argc, char* argv[])
     QTemporaryDir dir;
     platform::setProgramFolder(dir.path());
     platform::setSettingsFileForTests(dir.filePath(QStringLiteral("settings.ini")));
-    platform::setCommandLineArguments({});
     QFile::copy(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/Spoken.DBF"),
                 dir.filePath(QStringLiteral("Spoken.DBF")));
     lang::LangRuntime::instance().setCurrentLanguage(2);

@@ -59,7 +59,6 @@ int runOnce(const QString& mode, const QString& folder)
         platform::setUi(&ui);
         platform::setProgramFolder(folder);
         platform::setSettingsFileForTests(folder + QStringLiteral("/settings.ini"));
-        platform::setCommandLineArguments({});
         lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
         mdiORVLA window;
         window.show();

@@ -79,7 +79,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int chooserAnswer = int8_t(data[1]);
     FuzzScratch::write(FuzzScratch::path(QStringLiteral("Spoken.DBF")),
                        QByteArray(reinterpret_cast<const char*>(data + 4), qsizetype(size - 4)));
-    platform::setCommandLineArguments(switchFor(data[3]));
+    lang::LangRuntime::instance().setCommandLine(switchFor(data[3]));
     g_ui.start(data[2]);
 
     lang::LangRuntime& runtime = lang::LangRuntime::instance();

@@ -40,7 +40,7 @@ public:
         return m_runtime.m_chooser ? m_runtime.m_chooser(names) : -1;
     }
 
-    QString commandLine() override { return platform::commandLine(); }
+    QString commandLine() override { return m_runtime.m_commandLine.join(QLatin1Char(' ')); }
 
     void languageChosen(int number) override
     {
@@ -108,6 +108,7 @@ void LangRuntime::reset()
 {
     m_table.clear();
     m_database.clear();
+    m_commandLine.clear();
     m_languageName.clear();
     m_currentLanguage = 0;
     m_loaded = false;

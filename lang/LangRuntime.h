@@ -28,6 +28,9 @@ public:
     const QString& languageName() const { return m_languageName; }
 
     void setChooser(Chooser chooser) { m_chooser = std::move(chooser); }
+    // The program's command line (its arguments after the program name): a "/L=" switch
+    // there names the language the next choice takes without asking.
+    void setCommandLine(const QStringList& arguments) { m_commandLine = arguments; }
     // Whether the language a load settles on becomes the saved Language preference (the
     // program's). A one-off job in another language must leave the user's choice alone.
     void setSavesChoice(bool saves) { m_savesChoice = saves; }
@@ -54,6 +57,7 @@ private:
 
     QVector<QString> m_table;
     QString m_database;
+    QStringList m_commandLine;
     QString m_languageName;
     Chooser m_chooser;
     qint16 m_currentLanguage = 0;

@@ -8,8 +8,6 @@ namespace platform {
 namespace {
 
 QString g_folder;
-QStringList g_args;
-bool g_argsSet = false;
 
 } // namespace
 
@@ -42,32 +40,10 @@ QString programPath()
     return QCoreApplication::applicationFilePath();
 }
 
-QStringList commandLineArguments()
-{
-    if (g_argsSet)
-        return g_args;
-    QStringList args = QCoreApplication::arguments();
-    if (!args.isEmpty())
-        args.removeFirst();
-    return args;
-}
-
-void setCommandLineArguments(const QStringList& args)
-{
-    g_args = args;
-    g_argsSet = true;
-}
-
-QString commandLine()
-{
-    return commandLineArguments().join(QLatin1Char(' '));
-}
-
-QString commandLinePath()
+QString commandLinePath(const QStringList& arguments)
 {
     QStringList parts;
-    const QStringList args = commandLineArguments();
-    for (const QString& arg : args) {
+    for (const QString& arg : arguments) {
         if (!arg.startsWith(QLatin1String("/L="), Qt::CaseInsensitive))
             parts.append(arg);
     }

@@ -18,13 +18,8 @@ QString programFile(const QString& name);
 // The program's real executable path (for the file-type registration).
 QString programPath();
 
-// The command line as the program sees it: its arguments after the program name.
-QStringList commandLineArguments();
-void setCommandLineArguments(const QStringList& args); // tests and main()
-// The whole command line as one text: the arguments joined by single blanks.
-QString commandLine();
-// The cover-set path of the command line: every argument except "/L=" switches,
-// joined by single blanks.
-QString commandLinePath();
+// The cover-set path of a command line (its arguments after the program name): every
+// argument except "/L=" switches, joined by single blanks.
+QString commandLinePath(const QStringList& arguments);
 
 } // namespace platform

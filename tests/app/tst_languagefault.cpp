@@ -147,10 +147,9 @@ private Q_SLOTS:
         const QString set = m_env->path(QStringLiteral("start.ovc"));
         QVERIFY(platform::WritePrivateProfileString(QStringLiteral("Files"),
                                                     QStringLiteral("ImgFront"), QString(), set));
-        platform::setCommandLineArguments({set});
         ScriptedUi ui;
         ui.answerMessage(MsgResult::Ok);
-        mdiORVLA window;
+        mdiORVLA window({set});
         QVERIFY(ui.scriptDone());
         QCOMPARE(ui.messages.size(), 1);
         QCOMPARE(ui.endProgramCalls, QList<int>{1});

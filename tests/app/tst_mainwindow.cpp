@@ -264,9 +264,10 @@ private Q_SLOTS:
 
     void languageSwitchOnTheCommandLineCountsForTheLanguageCommand()
     {
-        platform::setCommandLineArguments({QStringLiteral("/L=Francais")});
+        const QStringList arguments = {QStringLiteral("/L=Francais")};
+        lang::LangRuntime::instance().setCommandLine(arguments);
         ScriptedUi ui;
-        mdiORVLA window;
+        mdiORVLA window(arguments);
         window.show();
         // A switch alone opens no document window.
         QCOMPARE(window.mdiArea()->subWindowList().size(), 0);
@@ -280,9 +281,8 @@ private Q_SLOTS:
     {
         saveSetting(QStringLiteral("Language"), QStringLiteral("3"));
         const QString path = m_env->path(QStringLiteral("missing set.ovc"));
-        platform::setCommandLineArguments(path.split(QLatin1Char(' ')));
         ScriptedUi ui; // no chooser expected
-        mdiORVLA window;
+        mdiORVLA window(path.split(QLatin1Char(' ')));
         QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
         auto* document = qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
         QCOMPARE(document->windowTitle(), path);
@@ -295,10 +295,9 @@ private Q_SLOTS:
     void commandLineFileWithoutSavedLanguageAsks()
     {
         const QString path = m_env->path(QStringLiteral("new.ovc"));
-        platform::setCommandLineArguments({path});
         ScriptedUi ui;
         ui.answerDialog(chooseRow(0));
-        mdiORVLA window;
+        mdiORVLA window({path});
         QCOMPARE(ui.dialogsShown, 1);
         QCOMPARE(setting(QStringLiteral("Language")), QStringLiteral("1"));
         QCOMPARE(window.mdiArea()->subWindowList().size(), 1);

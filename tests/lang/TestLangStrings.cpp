@@ -339,7 +339,7 @@ void TestLang::failedReloadKeepsTheLanguageInUse()
     QByteArray bytes = TestDatabase::standard({"A", "B"}, 2).bytes();
     bytes.truncate(bytes.indexOf("S1000=B"));
     install(bytes);
-    platform::setCommandLineArguments({QStringLiteral("/L=B")});
+    lang::LangRuntime::instance().setCommandLine({QStringLiteral("/L=B")});
     runtime.setCurrentLanguage(-1);
     m_ui->answerMessage(MsgResult::Ok);
     QCOMPARE(LangString(-1), QString());

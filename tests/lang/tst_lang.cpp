@@ -326,7 +326,7 @@ void TestLang::choiceSavedToSettings()
 
     // With a switch on the command line the command changes language without asking.
     offered.clear();
-    platform::setCommandLineArguments({QStringLiteral("/L=b")});
+    lang::LangRuntime::instance().setCommandLine({QStringLiteral("/L=b")});
     runtime.setCurrentLanguage(-1);
     LangString(-1);
     QVERIFY(offered.isEmpty());

@@ -203,7 +203,7 @@ void TestLangChooser::loadNeverAsksForOneLanguage()
 void TestLangChooser::switchAnswersTheLanguageCommand()
 {
     install(TestDatabase::standard({"A", "B"}, 2).bytes());
-    platform::setCommandLineArguments({QStringLiteral("/L=B")});
+    lang::LangRuntime::instance().setCommandLine({QStringLiteral("/L=B")});
     LangRuntime::instance().setCurrentLanguage(1);
     QCOMPARE(LangString(1000), QStringLiteral("A 1000"));
     LangRuntime::instance().setCurrentLanguage(-1);

@@ -17,7 +17,6 @@ TestEnv::TestEnv()
     qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("xdg/config")).toLocal8Bit());
     platform::setProgramFolder(m_dir.path());
     platform::setSettingsFileForTests(m_dir.filePath(QStringLiteral("settings.ini")));
-    platform::setCommandLineArguments({});
 }
 
 TestEnv::~TestEnv()
