@@ -1,5 +1,6 @@
 #include "BitmapIntegrity.h"
 
+#include "BmpInfoHeader.h"
 #include "ByteReader.h"
 
 #include <optional>
@@ -106,26 +107,16 @@ bool bmpRleComplete(const Bytes& b, qint64 i, bool fourBit)
 
 bool bmpComplete(const Bytes& b)
 {
-    if (!b.startsWith(0, "BM") || !b.has(0, 26))
+    if (!b.startsWith(0, "BM") || !b.has(0, 14))
         return false;
     const qint64 offset = b.le32(10);
-    const quint32 headerSize = b.le32(14);
-    qint64 width = 0;
-    qint64 height = 0;
-    quint32 bitCount = 0;
-    quint32 compression = 0;
-    if (headerSize == 12) {
-        width = b.le16(18);
-        height = b.le16(20);
-        bitCount = b.le16(24);
-    } else if (headerSize >= 40 && b.has(0, 54)) {
-        width = qint32(b.le32(18));
-        height = qint32(b.le32(22));
-        bitCount = b.le16(28);
-        compression = b.le32(30);
-    } else {
+    const std::optional<BmpInfoHeader> h = BmpInfoHeader::read(b, 14);
+    if (!h)
         return false;
-    }
+    const qint64 width = h->width;
+    const qint64 height = h->height;
+    const quint32 bitCount = h->bits;
+    const quint32 compression = h->compression;
     if (!b.has(offset, 1))
         return false;
     if (compression == 1 || compression == 2)

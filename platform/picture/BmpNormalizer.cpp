@@ -1,5 +1,6 @@
 #include "BmpNormalizer.h"
 
+#include "BmpInfoHeader.h"
 #include "ByteReader.h"
 #include "Picture.h"
 
@@ -11,23 +12,15 @@ namespace {
 
 constexpr qint64 FileHeaderBytes = 14;
 constexpr qint64 InfoHeaderBytes = 40;
-constexpr quint32 BiRgb = 0;
-constexpr quint32 BiRle8 = 1;
-constexpr quint32 BiRle4 = 2;
-constexpr quint32 BiBitfields = 3;
+constexpr quint32 BiRgb = BmpInfoHeader::Rgb;
+constexpr quint32 BiRle8 = BmpInfoHeader::Rle8;
+constexpr quint32 BiRle4 = BmpInfoHeader::Rle4;
+constexpr quint32 BiBitfields = BmpInfoHeader::Bitfields;
 // Run-length bitmaps are small pictures (icons, screen shots of the nineties); one that
 // claims many more pixels than its bytes could describe with runs is refused before its
 // pixels are laid out, which for millions of them would keep the program busy for seconds.
 constexpr qint64 RunLengthCheckPixels = 1000 * 1000;
 constexpr qint64 MaxRunLengthPixelsPerByte = 512;
-
-// The header sizes writers use: OS/2 1.x, Windows 3, the two Adobe extensions, OS/2 2.x,
-// Windows 95 and Windows 98.
-bool knownHeaderSize(quint32 size)
-{
-    return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 ||
-           size == 124;
-}
 
 struct Layout
 {
@@ -65,27 +58,17 @@ std::optional<Layout> readLayout(const ByteReader& r, bool fileHeader)
     l.info = fileHeader ? FileHeaderBytes : 0;
     if (fileHeader && !r.startsWith(0, "BM"))
         return std::nullopt;
-    if (!r.has(l.info, 4))
+    const std::optional<BmpInfoHeader> h = BmpInfoHeader::read(r, l.info);
+    if (!h)
         return std::nullopt;
-    l.headerSize = r.le32(l.info);
-    if (!knownHeaderSize(l.headerSize) || !r.has(l.info, l.headerSize))
-        return std::nullopt;
-    quint32 planes = 0;
-    qint64 used = 0;
-    if (l.headerSize == 12) {
-        l.width = r.le16(l.info + 4);
-        l.height = r.le16(l.info + 6);
-        planes = r.le16(l.info + 8);
-        l.bits = r.le16(l.info + 10);
-        l.entryBytes = 3;
-    } else {
-        l.width = r.le32s(l.info + 4);
-        l.height = r.le32s(l.info + 8);
-        planes = r.le16(l.info + 12);
-        l.bits = r.le16(l.info + 14);
-        l.compression = r.le32(l.info + 16);
-        used = r.le32(l.info + 32);
-    }
+    l.headerSize = h->size;
+    l.width = h->width;
+    l.height = h->height;
+    l.bits = h->bits;
+    l.compression = h->compression;
+    l.entryBytes = h->size == 12 ? 3 : 4;
+    const quint32 planes = h->planes;
+    const qint64 used = h->coloursUsed;
     const qint64 rows = l.height < 0 ? -l.height : l.height;
     if (planes != 1 || !depthFits(l.bits, l.compression) || l.width <= 0 || rows == 0 ||
         l.width > Picture::MaxSide || rows > Picture::MaxSide ||

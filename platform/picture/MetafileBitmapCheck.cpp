@@ -1,5 +1,7 @@
 #include "MetafileBitmapCheck.h"
 
+#include "BmpInfoHeader.h"
+
 #include <QList>
 
 namespace platform {
@@ -10,11 +12,11 @@ constexpr qint64 MaxBitmapSide = 16384;
 // Run-length data never expands beyond a couple of hundred pixels a byte.
 constexpr qint64 MaxRlePixelsPerByte = 256;
 
-constexpr quint32 BiRgb = 0;
-constexpr quint32 BiRle8 = 1;
-constexpr quint32 BiRle4 = 2;
-constexpr quint32 BiBitfields = 3;
-constexpr quint32 BiAlphaBitfields = 6;
+constexpr quint32 BiRgb = BmpInfoHeader::Rgb;
+constexpr quint32 BiRle8 = BmpInfoHeader::Rle8;
+constexpr quint32 BiRle4 = BmpInfoHeader::Rle4;
+constexpr quint32 BiBitfields = BmpInfoHeader::Bitfields;
+constexpr quint32 BiAlphaBitfields = BmpInfoHeader::AlphaBitfields;
 
 bool knownDepth(quint32 bits)
 {
@@ -86,30 +88,15 @@ bool MetafileBitmapCheck::dib(qint64 info, qint64 infoLength, qint64 bitsLength)
 {
     if (infoLength < 12 || !m_r.has(info, infoLength))
         return false;
-    const quint32 headerSize = m_r.le32(info);
-    qint64 width = 0;
-    qint64 height = 0;
-    quint32 planes = 0;
-    quint32 depth = 0;
-    quint32 compression = BiRgb;
-    qint64 colours = 0;
-    if (headerSize == 12) {
-        width = m_r.le16(info + 4);
-        height = m_r.le16(info + 6);
-        planes = m_r.le16(info + 8);
-        depth = m_r.le16(info + 10);
-    } else if (headerSize >= 40 && headerSize <= 124 && infoLength >= 40) {
-        width = m_r.le32s(info + 4);
-        height = m_r.le32s(info + 8);
-        planes = m_r.le16(info + 12);
-        depth = m_r.le16(info + 14);
-        compression = m_r.le32(info + 16);
-        colours = m_r.le32(info + 32);
-    } else {
+    const std::optional<BmpInfoHeader> h = BmpInfoHeader::read(m_r, info);
+    if (!h || h->size > infoLength || h->planes != 1 || !knownDepth(h->bits))
         return false;
-    }
-    if (headerSize > infoLength || planes != 1 || !knownDepth(depth))
-        return false;
+    const quint32 headerSize = h->size;
+    qint64 width = h->width;
+    qint64 height = h->height;
+    const quint32 depth = h->bits;
+    const quint32 compression = h->compression;
+    qint64 colours = h->coloursUsed;
     if (colours == 0 && depth <= 8)
         colours = qint64(1) << depth;
     if (colours > 256 || (depth <= 8 && colours > (qint64(1) << depth)))
@@ -120,9 +107,7 @@ bool MetafileBitmapCheck::dib(qint64 info, qint64 infoLength, qint64 bitsLength)
     m_lastHeight = height;
 
     // Entries are 2 bytes (palette indices) to 4; counting the smallest keeps valid files.
-    qint64 table = colours * 2;
-    if (headerSize == 40 && (compression == BiBitfields || compression == BiAlphaBitfields))
-        table += compression == BiBitfields ? 12 : 16;
+    const qint64 table = colours * 2 + h->maskBytes();
     const qint64 available = bitsLength >= 0 ? bitsLength : infoLength - headerSize - table;
     if (available < 0)
         return false;
