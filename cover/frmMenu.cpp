@@ -1,19 +1,21 @@
 #include "frmMenu.h"
 
 #include "AppInfo.h"
+#include "clsCover.h"
+#include "CoverSetFile.h"
 #include "Faces.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
+#include "Picture.h"
 #include "Twips.h"
 #include "Ui.h"
-#include "clsCover.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
-#include <QLabel>
-#include <QMimeData>
-#include <QMenu>
 #include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QTabWidget>
 
 using platform::twipsRect;
@@ -168,4 +170,42 @@ void frmMenu::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+}
+
+void frmMenu::imageDropped(int face, const QMimeData* data, QObject* source)
+{
+    if (!isFaceIndex(face) || !m_cover)
+        return;
+    CoverSet& set = m_cover->set();
+
+    // Another face's picture: the same picture, not its file.
+    if (const auto* from = qobject_cast<const ImageArea*>(source)) {
+        if (!from->objectName().startsWith(QLatin1String("img")))
+            return;
+        if (from != imageArea(face))
+            set.changeFace(face, set.face(face).showing(from->picture()));
+        set.setNeedSave(true);
+        return;
+    }
+
+    const QString path = ImageArea::lastDroppedFile(data);
+    if (isCoverSetFileName(path)) {
+        // The window shows the dropped set instead; its own changes are offered first.
+        if (!askToSaveChanges())
+            return;
+        m_cover->setFileCover(path);
+        m_cover->LoadCover();
+        m_cover->setNeedSave(false);
+        return;
+    }
+
+    if (!path.isEmpty() && platform::isPictureFileName(path)) {
+        m_cover->takePictureFile(face, path);
+        return;
+    }
+
+    // Picture data with no file behind it (a browser's image): like a paste.
+    const platform::Picture picture = platform::Picture::fromMimeData(data);
+    if (!picture.isNull())
+        set.changeFace(face, set.face(face).showing(picture));
 }
