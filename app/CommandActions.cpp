@@ -88,11 +88,11 @@ const ToolButtonDef kToolButtons[] = {
 
 // The order the menu captions are applied in.
 const char* const kCaptionOrder[] = {
-    "mnuFile",         "mnuNew",          "mnuOpen",          "mnuSave",          "mnuSaveAs",
-    "mnuPrint",        "mnuPrintPreview", "mnuPreferences",   "mnuLanguage",      "mnuExit",
-    "mnuEdit",         "mnuUndo",         "mnuRedo",          "mnuCopyClip",      "mnuPasteClip",
-    "mnuInsertPicture", "mnuDeletePicture", "mnuInsertObject", "mnuWindow",       "mnuCascade",
-    "mnuArrangeIcons", "mnuHelp",         "mnuHelpContents",  "mnuCovers",        "mnuORVLASite",
+    "mnuFile",          "mnuNew",           "mnuOpen",         "mnuSave",     "mnuSaveAs",
+    "mnuPrint",         "mnuPrintPreview",  "mnuPreferences",  "mnuLanguage", "mnuExit",
+    "mnuEdit",          "mnuUndo",          "mnuRedo",         "mnuCopyClip", "mnuPasteClip",
+    "mnuInsertPicture", "mnuDeletePicture", "mnuInsertObject", "mnuWindow",   "mnuCascade",
+    "mnuArrangeIcons",  "mnuHelp",          "mnuHelpContents", "mnuCovers",   "mnuORVLASite",
     "mnuAbout",
 };
 

@@ -2,23 +2,23 @@
 
 #include "AppInfo.h"
 #include "CoverSetDropArea.h"
+#include "CoverSetFile.h"
+#include "FaceChange.h"
 #include "FaceClipboard.h"
-#include "clsCover.h"
-#include "frmMenu.h"
+#include "ImageArea.h"
 #include "LangLoader.h"
 #include "LangRuntime.h"
 #include "Preferences.h"
 #include "ProgramFolder.h"
 #include "RecentSetsMenu.h"
 #include "Settings.h"
+#include "Shell.h"
 #include "ShellCommands.h"
 #include "ShellPreferences.h"
-#include "CoverSetFile.h"
-#include "FaceChange.h"
-#include "ImageArea.h"
-#include "Shell.h"
 #include "Twips.h"
 #include "Ui.h"
+#include "clsCover.h"
+#include "frmMenu.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,10 +29,10 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QThreadPool>
 #include <QMenu>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QThreadPool>
 #include <QTimer>
 #include <QToolBar>
 
@@ -69,8 +69,8 @@ const std::pair<const char*, Handler> kHandlers[] = {
 };
 
 // The commands that need an open cover set.
-const char* const kDocumentCommands[] = {"mnuSave",          "mnuSaveAs",        "mnuPrint",
-                                         "mnuPrintPreview",  "mnuInsertObject",  "mnuDeletePicture",
+const char* const kDocumentCommands[] = {"mnuSave",         "mnuSaveAs",       "mnuPrint",
+                                         "mnuPrintPreview", "mnuInsertObject", "mnuDeletePicture",
                                          "mnuInsertPicture"};
 
 const QString kPreferences = QStringLiteral("Preferences");
@@ -121,8 +121,7 @@ mdiORVLA::mdiORVLA(const QStringList& arguments, QWidget* parent) : QMainWindow(
     setMinimumSize(platform::twipsSize(7200, 5715));
     resize(760, 640);
     // The window comes back where it was left (Qt keeps it on a screen that still exists).
-    const QString geometry =
-        platform::GetSetting(platform::applicationTitle(), kWindow, kGeometry);
+    const QString geometry = platform::GetSetting(platform::applicationTitle(), kWindow, kGeometry);
     if (!geometry.isEmpty())
         restoreGeometry(QByteArray::fromBase64(geometry.toLatin1()));
 
@@ -246,10 +245,8 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
     frmMenu* next = window ? qobject_cast<frmMenu*>(window->widget()) : nullptr;
     if (next && next->Cover()) {
         ActiveCover = next->Cover();
-        connect(next, &frmMenu::popupRequested, this, &mdiORVLA::showPopup,
-                Qt::UniqueConnection);
-        connect(next, &frmMenu::statusChanged, this, &mdiORVLA::ShowStatus,
-                Qt::UniqueConnection);
+        connect(next, &frmMenu::popupRequested, this, &mdiORVLA::showPopup, Qt::UniqueConnection);
+        connect(next, &frmMenu::statusChanged, this, &mdiORVLA::ShowStatus, Qt::UniqueConnection);
     } else if (m_mdi->subWindowList().isEmpty()) {
         ActiveCover.reset();
     }

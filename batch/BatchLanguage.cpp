@@ -80,8 +80,7 @@ BatchLanguage::Outcome BatchLanguage::load(const QString& requestedName, const Q
     // The header first, to know the names; -1 makes the reading ask for the choice, which
     // is made here rather than by a person.
     ProbeHost probe(requestedName);
-    const lang::LangLoader::Result header =
-        lang::LangLoader::load(database, -1, probe);
+    const lang::LangLoader::Result header = lang::LangLoader::load(database, -1, probe);
     outcome.names = header.names;
     outcome.unknownName = !requestedName.isEmpty() && numberOf(header.names, requestedName) == 0;
     if (!probe.faults.isEmpty()) {

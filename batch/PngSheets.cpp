@@ -10,9 +10,9 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QImageWriter>
-#include <QFileInfo>
 #include <QTemporaryFile>
 
 #include <cerrno>
@@ -174,8 +174,8 @@ bool PngSheets::replaceTogether(const QStringList& targets, const QList<QByteArr
             return false;
         }
         written[size_t(i)]->setAutoRemove(false);
-        QFile::setPermissions(targets[i], QFile::ReadOwner | QFile::WriteOwner |
-                                              QFile::ReadGroup | QFile::ReadOther);
+        QFile::setPermissions(targets[i], QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |
+                                              QFile::ReadOther);
     }
     for (const QString& aside : std::as_const(kept)) {
         if (!aside.isEmpty())

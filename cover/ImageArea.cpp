@@ -8,12 +8,12 @@
 #include <QDrag>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QUrl>
+#include <QFutureWatcher>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
-#include <QFutureWatcher>
 #include <QTimer>
+#include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
 #include "Picture.h"

@@ -4,7 +4,6 @@
 #include "AskFileName.h"
 #include "CoverPrinting.h"
 #include "CoverSetFile.h"
-#include "frmMenu.h"
 #include "ImageArea.h"
 #include "LangRuntime.h"
 #include "Picture.h"
@@ -12,6 +11,7 @@
 #include "Preferences.h"
 #include "Shell.h"
 #include "Ui.h"
+#include "frmMenu.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -44,9 +44,9 @@ frmMenu* createWindow(std::shared_ptr<clsCover> cover, QMdiArea* area)
         window->show();
         return window;
     }
-    QMdiSubWindow* frame = area->addSubWindow(
-        window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                    Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    QMdiSubWindow* frame =
+        area->addSubWindow(window, Qt::SubWindow | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                                       Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     frame->setAttribute(Qt::WA_DeleteOnClose);
     frame->setWindowIcon(QIcon(QStringLiteral(":/icons/orvella-document.svg")));
     frame->show();

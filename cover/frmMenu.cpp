@@ -1,7 +1,6 @@
 #include "frmMenu.h"
 
 #include "AppInfo.h"
-#include "clsCover.h"
 #include "CoverSetFile.h"
 #include "Faces.h"
 #include "ImageArea.h"
@@ -9,6 +8,7 @@
 #include "Picture.h"
 #include "Twips.h"
 #include "Ui.h"
+#include "clsCover.h"
 
 #include <QCloseEvent>
 #include <QContextMenuEvent>
@@ -149,9 +149,9 @@ bool frmMenu::askToSaveChanges()
 {
     if (!m_cover || !m_cover->NeedSave())
         return true;
-    const platform::MsgResult answer = platform::ui().messageBox(
-        LangString(1272), platform::applicationTitle(), platform::MsgButtons::YesNoCancel,
-        platform::MsgIcon::Question);
+    const platform::MsgResult answer =
+        platform::ui().messageBox(LangString(1272), platform::applicationTitle(),
+                                  platform::MsgButtons::YesNoCancel, platform::MsgIcon::Question);
     if (answer == platform::MsgResult::Cancel)
         return false;
     if (answer == platform::MsgResult::Yes) {

@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     runtime.reset();
     runtime.setCurrentLanguage(current);
     runtime.setChooser([chooserAnswer](const QStringList& names) {
-        check(names.size() <= std::numeric_limits<qint16>::max(), "more languages than a count holds");
+        check(names.size() <= std::numeric_limits<qint16>::max(),
+              "more languages than a count holds");
         return chooserAnswer;
     });
 

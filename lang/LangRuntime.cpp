@@ -84,9 +84,8 @@ void LangRuntime::load()
     if (result.completed || !m_loaded) {
         m_table = std::move(result.table);
         const int chosen = result.chosen;
-        m_languageName = chosen >= 1 && chosen <= result.names.size()
-                             ? result.names.at(chosen - 1)
-                             : QString();
+        m_languageName =
+            chosen >= 1 && chosen <= result.names.size() ? result.names.at(chosen - 1) : QString();
     }
     m_mustEnd = !result.completed;
     m_loaded = true;

@@ -157,8 +157,7 @@ void CoverSet::movePicturePaths(const std::function<QString(const QString&)>& ne
     }
 }
 
-template <typename Visit>
-void CoverSet::forEachHistoryState(Visit visit)
+template <typename Visit> void CoverSet::forEachHistoryState(Visit visit)
 {
     for (int i = 0; i < m_undo.count(); ++i) {
         // The stack hands out its commands read-only; they are all ours.

@@ -89,8 +89,7 @@ private:
     // Puts a face back as it was at some step, picture, file and source together.
     void restoreFace(int face, const Face& state);
     // Every face state the history holds, to be changed in place.
-    template <typename Visit>
-    void forEachHistoryState(Visit visit);
+    template <typename Visit> void forEachHistoryState(Visit visit);
     struct HistoryStep
     {
         int face;

@@ -12,8 +12,7 @@ class CoverSet;
 class FaceChange : public QUndoCommand
 {
 public:
-    FaceChange(CoverSet* set, int face, const Face& before, const Face& after,
-               bool marksChanged);
+    FaceChange(CoverSet* set, int face, const Face& before, const Face& after, bool marksChanged);
 
     void undo() override;
     void redo() override;

@@ -50,7 +50,8 @@ QString PrintableAreaCheck::question(const Wording& wording) const
         const QString sheet = QString::number(shortfall.sheet);
         const QString caption = m_layout.caption(shortfall.sheet);
         if (shortfall.width > 0)
-            text += lineBreak + wording.missingWidth.arg(sheet, caption, millimetres(shortfall.width));
+            text +=
+                lineBreak + wording.missingWidth.arg(sheet, caption, millimetres(shortfall.width));
         if (shortfall.height > 0)
             text += lineBreak +
                     wording.missingHeight.arg(sheet, caption, millimetres(shortfall.height));

@@ -2,11 +2,11 @@
 
 #include <QByteArray>
 #include <QHash>
-#include <QSet>
 #include <QList>
+#include <QSet>
 
-#include <utility>
 #include <QString>
+#include <utility>
 
 namespace platform {
 

@@ -127,8 +127,7 @@ QString WidgetUi::qtNameFilter(const QString& filter)
     const QStringList list = patterns.split(QLatin1Char(';'), Qt::SkipEmptyParts);
     for (const QString& p : list)
         converted.append(caseInsensitivePattern(p.trimmed()));
-    return description + QStringLiteral(" (") + converted.join(QLatin1Char(' ')) +
-           QLatin1Char(')');
+    return description + QStringLiteral(" (") + converted.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 QString WidgetUi::defaultSuffix(const QString& filter)

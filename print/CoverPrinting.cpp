@@ -80,8 +80,8 @@ bool fitsOrPrintAnyway(const PrintLayout& layout, const QPrinter& printer)
         PrinterCalibration::load(PrinterTarget::calibrationName(printer)));
     if (check.fits())
         return true;
-    const QString question = check.question(
-        {LangString(1442), LangString(1444), LangString(1446), LangString(1448)});
+    const QString question =
+        check.question({LangString(1442), LangString(1444), LangString(1446), LangString(1448)});
     return platform::ui().messageBox(question, platform::applicationTitle(),
                                      platform::MsgButtons::YesNo,
                                      platform::MsgIcon::Exclamation) == platform::MsgResult::Yes;
@@ -146,4 +146,3 @@ void previewCoverSet(CoverSet& printed, const std::function<CoverSet*()>& active
     if (platform::ui().execDialog(&preview) == QDialog::Accepted && !preview.printed())
         reportFailure();
 }
-

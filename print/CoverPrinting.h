@@ -31,4 +31,3 @@ void printCoverSet(CoverSet& printed, const std::function<CoverSet*()>& activeSe
 // the preview prints them or is cancelled.
 void previewCoverSet(CoverSet& printed, const std::function<CoverSet*()>& activeSet,
                      QWidget* parent, QPointer<QDialog>& selection);
-

@@ -6,15 +6,14 @@
 #include "ProgramFolder.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFileInfo>
 #include <QIcon>
 #include <QStyle>
 #include <QTextBrowser>
-#include <QApplication>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
-
 
 HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
 {

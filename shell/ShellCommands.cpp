@@ -1,10 +1,10 @@
 #include "ShellCommands.h"
 
 #include "HelpWindow.h"
+#include "ProgramFolder.h"
 #include "Shell.h"
 #include "Ui.h"
 #include "frmAbout.h"
-#include "ProgramFolder.h"
 #include "frmCoverSites.h"
 
 #include <QDir>

@@ -8,16 +8,15 @@
 #include "Ui.h"
 #include "frmEditSite.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QApplication>
 #include <QPushButton>
 #include <QVBoxLayout>
-
 
 frmCoverSites::frmCoverSites(const SiteList& sites, QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Window), m_sites(sites)

@@ -245,7 +245,9 @@ bool tiffComplete(const Bytes& b)
         const quint32 tag = tiff.u16(entry);
         const bool isOffsets = tag == 273 || tag == 324;
         const bool isCounts = tag == 279 || tag == 325;
-        std::optional<TiffReader::Values>* slot = isOffsets ? &offsets : isCounts ? &counts : nullptr;
+        std::optional<TiffReader::Values>* slot = isOffsets  ? &offsets
+                                                  : isCounts ? &counts
+                                                             : nullptr;
         if (slot == nullptr || slot->has_value())
             continue;
         *slot = tiff.values(entry);

@@ -54,8 +54,8 @@ struct BmpInfoHeader
 
     static bool isKnownSize(quint32 size)
     {
-        return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 ||
-               size == 108 || size == 124;
+        return size == 12 || size == 40 || size == 52 || size == 56 || size == 64 || size == 108 ||
+               size == 124;
     }
 
     qint64 rows() const { return height < 0 ? -height : height; }

@@ -32,8 +32,8 @@ struct Layout
     quint32 compression = BiRgb;
     qint64 entries = 0; // colour table entries the file holds
     qint64 entryBytes = 4;
-    qint64 table = 0;   // where the colour table starts
-    qint64 pixels = 0;  // where the pixels start
+    qint64 table = 0;  // where the colour table starts
+    qint64 pixels = 0; // where the pixels start
 };
 
 bool depthFits(quint32 bits, quint32 compression)
@@ -223,8 +223,7 @@ std::optional<QByteArray> normalizedBmp(const QByteArray& bytes, bool fileHeader
         // Uncoded pixels must all be there; only the last row's padding may be missing.
         if (l.compression == BiRgb || l.compression == BiBitfields) {
             const qint64 rows = l.height < 0 ? -l.height : l.height;
-            const qint64 needed =
-                stride(l.width, l.bits) * (rows - 1) + (l.width * l.bits + 7) / 8;
+            const qint64 needed = stride(l.width, l.bits) * (rows - 1) + (l.width * l.bits + 7) / 8;
             if (!r.has(l.pixels, needed))
                 return std::nullopt;
         }

@@ -32,7 +32,8 @@ bool emfToSvg(const unsigned char* data, size_t size, std::string& svgOut, std::
     std::vector<char> contents(data, data + size);
     contents.resize(size + TrailingZeros, '\0');
     if (size >= HeaderDescriptionEnd)
-        std::fill(contents.begin() + DescriptionFields, contents.begin() + HeaderDescriptionEnd, '\0');
+        std::fill(contents.begin() + DescriptionFields, contents.begin() + HeaderDescriptionEnd,
+                  '\0');
     char emptyNameSpace[] = "";
     generatorOptions options{};
     options.nameSpace = emptyNameSpace;

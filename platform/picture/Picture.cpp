@@ -384,8 +384,8 @@ bool Picture::save(const QString& path, QString* errorText) const
 
     // A metafile becomes a real bitmap too (the file is named and read as one), sharp
     // enough for any face printed at 300 dpi.
-    const QImage pixels = d->kind == Kind::Metafile ? renderSvg(d->svg, bitmapSizeOf(d->size))
-                                                    : image();
+    const QImage pixels =
+        d->kind == Kind::Metafile ? renderSvg(d->svg, bitmapSizeOf(d->size)) : image();
     if (pixels.isNull()) {
         if (errorText)
             *errorText = QStringLiteral("the picture cannot be decoded");

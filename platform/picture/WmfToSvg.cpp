@@ -160,8 +160,7 @@ Prepared prepare(const unsigned char* data, size_t size)
         const uint32_t largest = std::max<uint32_t>(mapping.largestRecordWords, 5);
         for (int i = 0; i < 4; ++i) {
             result.bytes[header + 6 + i] = static_cast<unsigned char>((words >> (8 * i)) & 0xFF);
-            result.bytes[header + 12 + i] =
-                static_cast<unsigned char>((largest >> (8 * i)) & 0xFF);
+            result.bytes[header + 12 + i] = static_cast<unsigned char>((largest >> (8 * i)) & 0xFF);
         }
     }
     return result;
