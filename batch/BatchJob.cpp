@@ -47,10 +47,7 @@ int BatchJob::run()
         return SetUnreadable;
     if (!chooseFaces() || !loadPictures())
         return PictureUnloadable;
-    PrintLayout::Captions captions;
-    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
-        captions[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
-    const PrintLayout layout(m_chosen, m_standIns, captions);
+    const PrintLayout layout(m_chosen, m_standIns, PrintLayout::captionsFrom(LangString));
     if (!outputsSpareTheInputs(layout.sheetCount()))
         return BadArguments;
     return write(layout);

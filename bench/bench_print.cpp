@@ -23,14 +23,6 @@
 
 namespace {
 
-PrintLayout::Captions sheetCaptions()
-{
-    PrintLayout::Captions out;
-    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
-        out[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
-    return out;
-}
-
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 constexpr int kDpi = 600;
@@ -139,7 +131,7 @@ int main(int argc, char** argv)
                 megabytes(sourceBytes), static_cast<long long>(timer.elapsed()));
 
     const std::array<bool, kFaceCount> all = {true, true, true, true};
-    const PrintLayout layout(all, pictures, sheetCaptions());
+    const PrintLayout layout(all, pictures, PrintLayout::captionsFrom(LangString));
     const QString pdf = QDir(folder).filePath(QStringLiteral("cover.pdf"));
     timer.restart();
     PrinterTarget target(pdfPrinter(pdf));

@@ -54,6 +54,14 @@ PrintLayout::PrintLayout(const std::array<bool, kFaceCount>& printFace,
 {
 }
 
+PrintLayout::Captions PrintLayout::captionsFrom(QString (*text)(int))
+{
+    Captions captions;
+    for (int sheet = 1; sheet <= kSheetCount; ++sheet)
+        captions[size_t(sheet - 1)] = text(sheetCaption(sheet));
+    return captions;
+}
+
 QString PrintLayout::caption(int sheet) const
 {
     return sheet < 1 || sheet > kSheetCount ? QString() : m_captions[size_t(sheet - 1)];

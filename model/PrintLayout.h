@@ -25,6 +25,8 @@ public:
     static constexpr int kSheetCount = 3;
     // The line printed above each sheet's frames, sheet 1 first, in the user's language.
     using Captions = std::array<QString, kSheetCount>;
+    // Each sheet's caption as `text` words its string number (LangString, in the program).
+    static Captions captionsFrom(QString (*text)(int));
 
     // Which faces were chosen, each face's picture (empty when it has none), and the
     // sheets' captions.

@@ -45,10 +45,7 @@ std::optional<PrintLayout> chooseSheets(CoverSet& printed,
         // Whatever the face shows now prints, file or not.
         pictures[face.index] = printed.face(face.index).picture();
     }
-    PrintLayout::Captions captions;
-    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
-        captions[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
-    PrintLayout layout(chosen, pictures, captions);
+    PrintLayout layout(chosen, pictures, PrintLayout::captionsFrom(LangString));
     if (!layout.printsAnything())
         return std::nullopt;
     return layout;

@@ -12,18 +12,6 @@
 #include <QApplication>
 #include <QPrinter>
 
-namespace {
-
-PrintLayout::Captions sheetCaptions()
-{
-    PrintLayout::Captions out;
-    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
-        out[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
-    return out;
-}
-
-} // namespace
-
 int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -50,6 +38,7 @@ int main(int argc, char** argv)
     printer->setPageSize(
         QPageSize(args[3] == QLatin1String("Letter") ? QPageSize::Letter : QPageSize::A4));
     PrinterTarget target(std::move(printer));
-    const PrintLayout layout({true, true, true, true}, pictures, sheetCaptions());
+    const PrintLayout layout({true, true, true, true}, pictures,
+                             PrintLayout::captionsFrom(LangString));
     return layout.print(target) ? 0 : 1;
 }

@@ -119,8 +119,5 @@ inline std::array<bool, kFaceCount> flags(const QString& which)
 // The sheets' captions as the program prints them, in the language in use.
 inline PrintLayout::Captions captions()
 {
-    PrintLayout::Captions out;
-    for (int sheet = 1; sheet <= PrintLayout::kSheetCount; ++sheet)
-        out[size_t(sheet - 1)] = LangString(PrintLayout::sheetCaption(sheet));
-    return out;
+    return PrintLayout::captionsFrom(LangString);
 }
