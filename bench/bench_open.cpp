@@ -59,8 +59,7 @@ int main(int argc, char* argv[])
     double rssBefore = bench::statusMegabytes("VmRSS:");
     double rssOpen = 0;
     auto openAndPaint = [&] {
-        const std::shared_ptr<clsCover> cover = clsCover::create(&window);
-        window.setActiveCover(cover);
+        const std::shared_ptr<clsCover> cover = clsCover::create(window.mdiArea());
         cover->setFileCover(set);
         cover->LoadCover();
         frmMenu* doc = cover->frmCover();
@@ -69,7 +68,6 @@ int main(int argc, char* argv[])
         if (rssOpen == 0)
             rssOpen = bench::statusMegabytes("VmRSS:");
         window.mdiArea()->closeAllSubWindows();
-        window.setActiveCover(nullptr);
         QApplication::processEvents();
     };
     const double open = bench::bestOf(5, openAndPaint);
