@@ -91,7 +91,8 @@ int savedLanguage()
 
 } // namespace
 
-mdiORVLA::mdiORVLA(const QStringList& arguments, QWidget* parent) : QMainWindow(parent)
+mdiORVLA::mdiORVLA(const QStringList& arguments, const QString& programFolder, QWidget* parent)
+    : QMainWindow(parent), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("mdiORVLA"));
     setWindowTitle(platform::productName() + QLatin1Char(' '));
@@ -535,17 +536,17 @@ void mdiORVLA::mnuArrangeIcons_Click()
 
 void mdiORVLA::mnuHelpContents_Click()
 {
-    showHelpContents(this);
+    showHelpContents(this, m_programFolder);
 }
 
 void mdiORVLA::mnuCovers_Click()
 {
-    showCoverSites(this);
+    showCoverSites(this, m_programFolder);
 }
 
 void mdiORVLA::mnuORVLASite_Click()
 {
-    showProductSite(this, platform::productWebAddress());
+    showProductSite(this, platform::productWebAddress(), m_programFolder);
 }
 
 void mdiORVLA::mnuAbout_Click()

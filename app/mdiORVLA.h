@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CommandActions.h"
+#include "ProgramFolder.h"
 #include "QtTranslations.h"
 #include "clsCover.h"
 #include "frmMenu.h"
@@ -31,8 +32,11 @@ class mdiORVLA : public QMainWindow
 
 public:
     // Runs the start-up steps that come before the window shows.
-    // `arguments`: the command line after the program name (a set to open, "/L=" switches).
-    explicit mdiORVLA(const QStringList& arguments = {}, QWidget* parent = nullptr);
+    // `arguments`: the command line after the program name (a set to open, "/L=" switches);
+    // `programFolder`: where the program's own files are (help, the starting site list).
+    explicit mdiORVLA(const QStringList& arguments = {},
+                      const QString& programFolder = platform::programFolder(),
+                      QWidget* parent = nullptr);
     ~mdiORVLA() override;
 
     // A menu item by its name ("mnuSave"), a toolbar button by its key ("SAVE").
@@ -136,5 +140,6 @@ private:
     QUndoGroup m_undoGroup;
     RecentSetsMenu* m_recent = nullptr;
     QtTranslations m_qtTranslations;
+    QString m_programFolder;
     bool m_firstActivation = true;
 };

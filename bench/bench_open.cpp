@@ -26,7 +26,7 @@ int main(int argc, char* argv[])
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir dir;
-    platform::setProgramFolder(dir.path());
+    lang::LangRuntime::instance().setDatabase(dir.filePath(QStringLiteral("Spoken.DBF")));
     platform::setSettingsFileForTests(dir.filePath(QStringLiteral("settings.ini")));
     QFile::copy(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/Spoken.DBF"),
                 dir.filePath(QStringLiteral("Spoken.DBF")));

@@ -103,7 +103,8 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    platform::setProgramFolder(QStringLiteral(ORVELLA_SOURCE_DIR "/resources"));
+    lang::LangRuntime::instance().setDatabase(
+        QStringLiteral(ORVELLA_SOURCE_DIR "/resources/Spoken.DBF"));
     lang::LangRuntime::instance().setCurrentLanguage(2);
 
     QTemporaryDir temporary;

@@ -57,7 +57,7 @@ int runOnce(const QString& mode, const QString& folder)
     } else {
         platform::WidgetUi ui;
         platform::setUi(&ui);
-        platform::setProgramFolder(folder);
+        lang::LangRuntime::instance().setDatabase(folder + QStringLiteral("/Spoken.DBF"));
         platform::setSettingsFileForTests(folder + QStringLiteral("/settings.ini"));
         lang::LangRuntime::instance().setChooser(&frmLanguage::ask);
         mdiORVLA window;

@@ -66,7 +66,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
     static int appArgc = *argc;
     static QCoreApplication app(appArgc, *argv);
     platform::setUi(&g_ui);
-    platform::setProgramFolder(FuzzScratch::folder());
+    lang::LangRuntime::instance().setDatabase(FuzzScratch::path(QStringLiteral("Spoken.DBF")));
     platform::setSettingsFileForTests(FuzzScratch::path(QStringLiteral("settings.ini")));
     return 0;
 }
@@ -79,11 +79,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int chooserAnswer = int8_t(data[1]);
     FuzzScratch::write(FuzzScratch::path(QStringLiteral("Spoken.DBF")),
                        QByteArray(reinterpret_cast<const char*>(data + 4), qsizetype(size - 4)));
-    lang::LangRuntime::instance().setCommandLine(switchFor(data[3]));
     g_ui.start(data[2]);
 
     lang::LangRuntime& runtime = lang::LangRuntime::instance();
     runtime.reset();
+    runtime.setCommandLine(switchFor(data[3]));
     runtime.setCurrentLanguage(current);
     runtime.setChooser([chooserAnswer](const QStringList& names) {
         check(names.size() <= std::numeric_limits<qint16>::max(),

@@ -5,7 +5,6 @@
 //
 // Input: the file's bytes.
 #include "FuzzScratch.h"
-#include "ProgramFolder.h"
 #include "SiteList.h"
 #include "TextSplit.h"
 
@@ -32,7 +31,6 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     static int appArgc = *argc;
     static QCoreApplication app(appArgc, *argv);
-    platform::setProgramFolder(FuzzScratch::folder());
     return 0;
 }
 

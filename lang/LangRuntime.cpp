@@ -66,7 +66,8 @@ LangRuntime& LangRuntime::instance()
 
 QString LangRuntime::databasePath()
 {
-    return platform::programFile(QStringLiteral("Spoken.DBF"));
+    const QString& chosen = instance().m_database;
+    return chosen.isEmpty() ? platform::programFile(QStringLiteral("Spoken.DBF")) : chosen;
 }
 
 void LangRuntime::load()
@@ -77,8 +78,7 @@ void LangRuntime::load()
         return;
     m_loading = true;
     RuntimeHost host(*this);
-    LangLoader::Result result = LangLoader::load(m_database.isEmpty() ? databasePath() : m_database,
-                                                 m_currentLanguage, host);
+    LangLoader::Result result = LangLoader::load(databasePath(), m_currentLanguage, host);
     // A load that failed leaves the language in use before it for the last questions; at
     // the first load, whatever it read before it stopped is better than nothing.
     if (result.completed || !m_loaded) {
@@ -106,7 +106,6 @@ QString LangRuntime::lookup(int index)
 void LangRuntime::reset()
 {
     m_table.clear();
-    m_database.clear();
     m_commandLine.clear();
     m_languageName.clear();
     m_currentLanguage = 0;

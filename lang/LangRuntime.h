@@ -42,10 +42,11 @@ public:
     // (none at the first load) for those last questions. No further load is made.
     bool mustEnd() const { return m_mustEnd; }
 
-    // The database's path: Spoken.DBF in the program folder.
+    // The database the loads read: the one set, else Spoken.DBF in the program folder.
     static QString databasePath();
-    // The database the next load reads, when not the program's own: the batch tool answers
-    // --help and bad arguments from the copy built into it when the installed one is broken.
+    // Another database for the loads to read: the batch tool answers --help and bad
+    // arguments from the copy built into it when the installed one is broken, and tests
+    // read one of their own. Kept across reset(); empty goes back to the program's own.
     void setDatabase(const QString& path) { m_database = path; }
 
     // Back to the state at program start (tests).

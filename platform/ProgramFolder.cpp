@@ -5,27 +5,19 @@
 #include <QFileInfo>
 
 namespace platform {
-namespace {
-
-QString g_folder;
-
-} // namespace
-
 QString programFolder()
 {
-    if (!g_folder.isEmpty())
-        return g_folder;
     return QCoreApplication::applicationDirPath();
-}
-
-void setProgramFolder(const QString& folder)
-{
-    g_folder = folder;
 }
 
 QString programFile(const QString& name)
 {
-    const QDir folder(programFolder());
+    return programFile(programFolder(), name);
+}
+
+QString programFile(const QString& folderPath, const QString& name)
+{
+    const QDir folder(folderPath);
     const QString beside = folder.filePath(name);
     if (QFileInfo::exists(beside))
         return beside;

@@ -6,13 +6,15 @@
 namespace platform {
 
 // The folder the program's own files (language database, help, starting site list) are
-// found in: the executable's folder. Tests point it at a temporary folder.
+// found in: the executable's folder. Whoever reads those files is handed it (tests hand in
+// a folder of their own).
 QString programFolder();
-void setProgramFolder(const QString& folder); // empty: back to the executable's folder
 
-// The path of one of the program's own files: in the program folder, or, for an installed
-// program, in ../share/orvella beside it. When the file is in neither, the program-folder
-// path is returned (so a message can name where it was expected).
+// The path of one of the program's own files: in `folder`, or, for an installed program, in
+// ../share/orvella beside it. When the file is in neither, the path in `folder` is returned
+// (so a message can name where it was expected).
+QString programFile(const QString& folder, const QString& name);
+// The same in the program folder.
 QString programFile(const QString& name);
 
 // The program's real executable path (for the file-type registration).

@@ -15,7 +15,8 @@
 #include <QUrl>
 #include <QVBoxLayout>
 
-HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
+HelpWindow::HelpWindow(const QString& programFolder, QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Window), m_programFolder(programFolder)
 {
     setObjectName(QStringLiteral("frmHelp"));
 
@@ -57,25 +58,26 @@ HelpWindow::HelpWindow(QWidget* mainWindow) : QWidget(mainWindow, Qt::Window)
     resize(780, 600);
 }
 
-QString HelpWindow::englishContentsPath()
+QString HelpWindow::englishContentsPath() const
 {
-    return platform::programFile(contentsFileName());
+    return platform::programFile(m_programFolder, contentsFileName());
 }
 
-QString HelpWindow::contentsPath()
+QString HelpWindow::contentsPath() const
 {
     const QString code = lang::languageCode(lang::LangRuntime::instance().languageName());
     if (code.isEmpty() || code == QLatin1String("en"))
         return englishContentsPath();
-    const QString translated = platform::programFile(code + QLatin1Char('/') + contentsFileName());
+    const QString translated =
+        platform::programFile(m_programFolder, code + QLatin1Char('/') + contentsFileName());
     return QFileInfo(translated).isFile() ? translated : englishContentsPath();
 }
 
-HelpWindow* HelpWindow::showContents(QWidget* mainWindow)
+HelpWindow* HelpWindow::showContents(QWidget* mainWindow, const QString& programFolder)
 {
     HelpWindow* window = openWindow();
     if (!window)
-        window = new HelpWindow(mainWindow);
+        window = new HelpWindow(programFolder, mainWindow);
     window->showContentsPage();
     window->show();
     window->setWindowState(window->windowState() & ~Qt::WindowMinimized);

@@ -10,16 +10,16 @@
 #include <QDir>
 #include <QStandardPaths>
 
-SiteList usersSiteList()
+SiteList usersSiteList(const QString& programFolder)
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     return SiteList(QDir(folder).filePath(SiteList::fileName()),
-                    platform::programFile(SiteList::fileName()));
+                    platform::programFile(programFolder, SiteList::fileName()));
 }
 
-void showCoverSites(QWidget* mainWindow)
+void showCoverSites(QWidget* mainWindow, const QString& programFolder)
 {
-    frmCoverSites::showWindow(mainWindow, usersSiteList());
+    frmCoverSites::showWindow(mainWindow, usersSiteList(programFolder));
 }
 
 bool closeCoverSites()
@@ -33,15 +33,15 @@ void showAbout(QWidget* parent)
     platform::ui().execDialog(&about);
 }
 
-void showHelpContents(QWidget* parent)
+void showHelpContents(QWidget* parent, const QString& programFolder)
 {
-    HelpWindow::showContents(parent);
+    HelpWindow::showContents(parent, programFolder);
 }
 
-void showProductSite(QWidget* mainWindow, const QString& address)
+void showProductSite(QWidget* mainWindow, const QString& address, const QString& programFolder)
 {
     if (address.trimmed().isEmpty())
-        HelpWindow::showContents(mainWindow);
+        HelpWindow::showContents(mainWindow, programFolder);
     else
         platform::OpenWithShell(address);
 }

@@ -2,12 +2,12 @@
 #include "AppInfo.h"
 #include "HelpWindow.h"
 #include "LangRuntime.h"
+#include "LangTestEnv.h"
+#include "Preferences.h"
 #include "ProgramFolder.h"
 #include "ScriptedUi.h"
 #include "Settings.h"
 #include "TestDatabase.h"
-#include "LangTestEnv.h"
-#include "Preferences.h"
 #include "frmLanguage.h"
 #include "frmMenu.h"
 #include "mdiORVLA.h"
@@ -33,10 +33,9 @@ const QStringList kDocumentItems = {"mnuSave",          "mnuSaveAs",        "mnu
                                     "mnuPrintPreview",  "mnuCopyClip",      "mnuPasteClip",
                                     "mnuInsertPicture", "mnuDeletePicture", "mnuInsertObject"};
 const QStringList kDocumentButtons = {"SAVE", "PRINT", "COPY", "PASTE", "OBJECT", "PICTURE"};
-const QStringList kAlwaysItems = {"mnuNew",      "mnuOpen",         "mnuPreferences",
-                                  "mnuLanguage", "mnuExit",         "mnuCascade",
-                                  "mnuArrangeIcons", "mnuHelpContents", "mnuCovers",
-                                  "mnuORVLASite", "mnuAbout"};
+const QStringList kAlwaysItems = {"mnuNew",    "mnuOpen",      "mnuPreferences",  "mnuLanguage",
+                                  "mnuExit",   "mnuCascade",   "mnuArrangeIcons", "mnuHelpContents",
+                                  "mnuCovers", "mnuORVLASite", "mnuAbout"};
 
 QString setting(const QString& key)
 {
@@ -152,8 +151,8 @@ private Q_SLOTS:
 
         const QList<QAction*> positions = window.barTools()->actions();
         QCOMPARE(positions.size(), 12);
-        const QStringList keys = {"NEW",  "OPEN",    "SAVE", "PRINT",   "",     "COPY",
-                                  "PASTE", "",       "OBJECT", "PICTURE", "",   "HELP"};
+        const QStringList keys = {"NEW",   "OPEN", "SAVE",   "PRINT",   "", "COPY",
+                                  "PASTE", "",     "OBJECT", "PICTURE", "", "HELP"};
         for (int i = 0; i < 12; ++i) {
             QCOMPARE(positions[i]->isSeparator(), keys[i].isEmpty());
             if (keys[i].isEmpty())
@@ -251,7 +250,8 @@ private Q_SLOTS:
         mdiORVLA window;
         window.show();
         window.mnuNew_Click();
-        auto* document = qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
+        auto* document =
+            qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
         const QString frontTab = document->SSTab1()->tabText(0);
         ui.answerDialog(chooseRow(3)); // Deutsch
         window.mnuLanguage_Click();
@@ -284,7 +284,8 @@ private Q_SLOTS:
         ScriptedUi ui; // no chooser expected
         mdiORVLA window(path.split(QLatin1Char(' ')));
         QCOMPARE(window.mdiArea()->subWindowList().size(), 1);
-        auto* document = qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
+        auto* document =
+            qobject_cast<frmMenu*>(window.mdiArea()->subWindowList().first()->widget());
         QCOMPARE(document->windowTitle(), path);
         QCOMPARE(lang::LangRuntime::instance().currentLanguage(), 3);
         QCOMPARE(ui.dialogsShown, 0);
@@ -307,7 +308,7 @@ private Q_SLOTS:
     {
         ScriptedUi ui;
         UrlRecorder recorder;
-        mdiORVLA window;
+        mdiORVLA window({}, m_env->folder());
         window.show();
         window.mnuORVLASite_Click();
         const QString address = platform::productWebAddress();

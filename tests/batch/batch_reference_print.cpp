@@ -20,7 +20,7 @@ int main(int argc, char** argv)
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 4)
         return 2;
-    platform::setProgramFolder(QStringLiteral(ORVELLA_PROGRAM_DIR));
+    lang::LangRuntime::instance().setDatabase(QStringLiteral(ORVELLA_PROGRAM_DIR "/Spoken.DBF"));
     lang::LangRuntime::instance().setCurrentLanguage(2);
     lang::LangRuntime::instance().setSavesChoice(false);
 

@@ -2,13 +2,13 @@
 // dialog filters.
 #include "ProgramFolder.h"
 #include "Settings.h"
-#include "TextCodec.h"
 #include "TestEnv.h"
+#include "TextCodec.h"
 #include "WidgetUi.h"
 
 #include <QDir>
-#include <QRegularExpression>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTest>
 
 #include <sys/stat.h>
@@ -22,7 +22,8 @@ private Q_SLOTS:
     {
         TestEnv env;
         QVERIFY(!platform::HasSetting("ORVLA", "Preferences", "Editor"));
-        QCOMPARE(platform::GetSetting("ORVLA", "Preferences", "Language", "2"), QStringLiteral("2"));
+        QCOMPARE(platform::GetSetting("ORVLA", "Preferences", "Language", "2"),
+                 QStringLiteral("2"));
         platform::SaveSetting("ORVLA", "Preferences", "Editor", "/opt/my editor/bin/edit");
         QVERIFY(platform::HasSetting("ORVLA", "Preferences", "Editor"));
         QCOMPARE(platform::GetSetting("ORVLA", "Preferences", "Editor"),
@@ -32,10 +33,14 @@ private Q_SLOTS:
         // A value the store already holds is not written again (each start saves the
         // language it speaks): the file is not replaced.
         const QString store = env.path(QStringLiteral("settings.ini"));
-        struct stat before {};
+        struct stat before
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(store).constData(), &before), 0);
         platform::SaveSetting("ORVLA", "Preferences", "Editor", "/opt/my editor/bin/edit");
-        struct stat after {};
+        struct stat after
+        {
+        };
         QCOMPARE(::stat(QFile::encodeName(store).constData(), &after), 0);
         QCOMPARE(after.st_ino, before.st_ino);
         platform::SaveSetting("ORVLA", "Preferences", "Editor", "other");
@@ -55,19 +60,21 @@ private Q_SLOTS:
         QDir root(env.folder());
         root.mkpath(QStringLiteral("bin"));
         root.mkpath(QStringLiteral("share/orvella"));
-        platform::setProgramFolder(root.filePath(QStringLiteral("bin")));
+        const QString bin = root.filePath(QStringLiteral("bin"));
         // Neither: the program folder's path, so a message can name it.
-        QCOMPARE(platform::programFile("Spoken.DBF"), root.filePath("bin/Spoken.DBF"));
+        QCOMPARE(platform::programFile(bin, "Spoken.DBF"), root.filePath("bin/Spoken.DBF"));
         env.writeFile(QStringLiteral("share/orvella/Spoken.DBF"), "x");
-        QCOMPARE(platform::programFile("Spoken.DBF"), root.filePath("share/orvella/Spoken.DBF"));
+        QCOMPARE(platform::programFile(bin, "Spoken.DBF"),
+                 root.filePath("share/orvella/Spoken.DBF"));
         env.writeFile(QStringLiteral("bin/Spoken.DBF"), "x");
-        QCOMPARE(platform::programFile("Spoken.DBF"), root.filePath("bin/Spoken.DBF"));
+        QCOMPARE(platform::programFile(bin, "Spoken.DBF"), root.filePath("bin/Spoken.DBF"));
     }
 
     void linesDecodeAsUtf8OrWindows1252()
     {
         QCOMPARE(platform::decodeLine("Espa\xc3\xb1ol"), QStringLiteral("Español"));
-        QCOMPARE(platform::decodeLine("Espa\xf1ol \x80 \x93x\x94"), QStringLiteral("Español € “x”"));
+        QCOMPARE(platform::decodeLine("Espa\xf1ol \x80 \x93x\x94"),
+                 QStringLiteral("Español € “x”"));
         QCOMPARE(platform::decodeLine(""), QString());
     }
 

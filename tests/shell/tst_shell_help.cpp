@@ -1,9 +1,9 @@
 #include "HelpWindow.h"
 #include "LangRuntime.h"
+#include "LangTestEnv.h"
 #include "ScriptedUi.h"
 #include "ShellCommands.h"
 #include "TestDatabase.h"
-#include "LangTestEnv.h"
 
 #include <QAction>
 #include <QColor>
@@ -141,7 +141,7 @@ void TestShellHelp::useLanguage(int number, const QString& expectedName)
 void TestShellHelp::helpShowsContents()
 {
     installShippedHelp();
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     HelpWindow* window = HelpWindow::openWindow();
     QVERIFY(window && window->isVisible());
     QTextBrowser* browser = window->browser();
@@ -152,7 +152,7 @@ void TestShellHelp::helpShowsContents()
     // Wherever the reader went, the command comes back to the contents, in the same window.
     browser->setSource(QUrl::fromLocalFile(m_env->path(QStringLiteral("Orvla-sites.html"))));
     QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla-sites.html"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     QCOMPARE(HelpWindow::openWindow(), window);
     QCOMPARE(browser->source().fileName(), QStringLiteral("Orvla.html"));
 
@@ -285,7 +285,7 @@ void TestShellHelp::helpInTheLanguageInUse()
     installShippedHelp();
     useLanguage(number, name);
 
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     HelpWindow* window = HelpWindow::openWindow();
     QVERIFY(window && window->isVisible());
     QCOMPARE(shownFile(),
@@ -306,7 +306,7 @@ void TestShellHelp::helpFollowsALanguageChange()
 {
     installShippedHelp();
     useLanguage(3, QStringLiteral("Francais"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     HelpWindow* window = HelpWindow::openWindow();
     QCOMPARE(shownFile(), canonical(m_env->path(QStringLiteral("fr/Orvla.html"))));
     const QString frenchTitle = window->windowTitle();
@@ -314,7 +314,7 @@ void TestShellHelp::helpFollowsALanguageChange()
     // File > Language, then Help contents again: the open window turns to the new language,
     // and so does its own contents button.
     useLanguage(4, QStringLiteral("Deutsch"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     QCOMPARE(HelpWindow::openWindow(), window);
     QCOMPARE(shownFile(), canonical(m_env->path(QStringLiteral("de/Orvla.html"))));
     QVERIFY(window->windowTitle() != frenchTitle);
@@ -331,18 +331,18 @@ void TestShellHelp::helpFallsBackToEnglish()
     // English is at the top even when a folder of its code is there.
     m_env->writeFile(QStringLiteral("en/Orvla.html"), "<html><title>stray</title></html>");
     useLanguage(2, QStringLiteral("English"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     QCOMPARE(shownFile(), english);
 
     // A language folder without its contents page.
     QVERIFY(QFile::remove(m_env->path(QStringLiteral("fr/Orvla.html"))));
     useLanguage(3, QStringLiteral("Francais"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     QCOMPARE(shownFile(), english);
     // No folder at all.
     QVERIFY(QDir(m_env->path(QStringLiteral("de"))).removeRecursively());
     useLanguage(4, QStringLiteral("Deutsch"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     QCOMPARE(shownFile(), english);
 
     // A translator's database: a language the help does not know, and a name that is no
@@ -351,7 +351,7 @@ void TestShellHelp::helpFallsBackToEnglish()
                      TestDatabase::standard({"English", "Italiano", "Orvellese"}, 200).bytes());
     for (const auto& [number, name] : {std::pair{2, "Italiano"}, std::pair{3, "Orvellese"}}) {
         useLanguage(number, QString::fromLatin1(name));
-        showHelpContents(nullptr);
+        showHelpContents(nullptr, m_env->folder());
         QCOMPARE(shownFile(), english);
     }
     QVERIFY(m_ui->messages.isEmpty());
@@ -363,7 +363,7 @@ void TestShellHelp::helpMissing()
     // help always is when it is installed at all.
     m_env->writeFile(QStringLiteral("fr/Orvla-keys.html"), "<html></html>");
     useLanguage(3, QStringLiteral("Francais"));
-    showHelpContents(nullptr);
+    showHelpContents(nullptr, m_env->folder());
     HelpWindow* window = HelpWindow::openWindow();
     QVERIFY(window && window->isVisible());
     // The plain text shows French no-break spaces as blanks.
@@ -383,13 +383,13 @@ void TestShellHelp::productSiteOrTheHelpAboutTheProgram()
                      "<html><head><title>About Orvella</title></head><body></body></html>");
 
     // A build that names the product's site opens it in the browser.
-    showProductSite(nullptr, QStringLiteral("https://orvella.test/start"));
+    showProductSite(nullptr, QStringLiteral("https://orvella.test/start"), m_env->folder());
     QCOMPARE(browser.opened, QList<QUrl>{QUrl(QStringLiteral("https://orvella.test/start"))});
     QCOMPARE(HelpWindow::openWindow(), nullptr);
 
     // One that names none shows the program's own page about itself, in its help window.
     for (const QString& none : {QString(), QStringLiteral("  ")}) {
-        showProductSite(nullptr, none);
+        showProductSite(nullptr, none, m_env->folder());
         HelpWindow* window = HelpWindow::openWindow();
         QVERIFY(window && window->isVisible());
         QCOMPARE(window->browser()->source().fileName(), QStringLiteral("Orvla.html"));

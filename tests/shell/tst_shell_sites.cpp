@@ -1,10 +1,10 @@
-#include "ProgramFolder.h"
 #include "AppInfo.h"
 #include "LangRuntime.h"
+#include "LangTestEnv.h"
+#include "ProgramFolder.h"
 #include "ScriptedUi.h"
 #include "ShellCommands.h"
 #include "SiteList.h"
-#include "LangTestEnv.h"
 #include "TextSplit.h"
 #include "frmCoverSites.h"
 #include "frmEditSite.h"
@@ -116,7 +116,7 @@ private:
     SiteList sites(const QString& userList = QString()) const
     {
         return SiteList(userList.isEmpty() ? this->userList() : userList,
-                        platform::programFile(SiteList::fileName()));
+                        m_env->path(SiteList::fileName()));
     }
     frmCoverSites* open(const QString& userList = QString())
     {

@@ -1,10 +1,10 @@
 // A site list that exists but cannot be read is shown as such and left as it is; no list
 // keeps the program busy for long.
-#include "ProgramFolder.h"
 #include "LangRuntime.h"
+#include "LangTestEnv.h"
+#include "ProgramFolder.h"
 #include "ScriptedUi.h"
 #include "SiteList.h"
-#include "LangTestEnv.h"
 #include "frmCoverSites.h"
 
 #include <QDir>
@@ -215,10 +215,7 @@ private Q_SLOTS:
 
 private:
     QString userList() const { return m_env->path(QStringLiteral("data/CS.DAT")); }
-    SiteList sites() const
-    {
-        return SiteList(userList(), platform::programFile(SiteList::fileName()));
-    }
+    SiteList sites() const { return SiteList(userList(), m_env->path(SiteList::fileName())); }
 
     std::unique_ptr<LangTestEnv> m_env;
     std::unique_ptr<ScriptedUi> m_ui;

@@ -1,5 +1,6 @@
 #include "TestEnv.h"
 
+#include "LangRuntime.h"
 #include "ProgramFolder.h"
 #include "Settings.h"
 
@@ -15,7 +16,7 @@ TestEnv::TestEnv()
     QDir(m_dir.path()).mkpath(QStringLiteral("xdg/config"));
     qputenv("XDG_DATA_HOME", m_dir.filePath(QStringLiteral("xdg/data")).toLocal8Bit());
     qputenv("XDG_CONFIG_HOME", m_dir.filePath(QStringLiteral("xdg/config")).toLocal8Bit());
-    platform::setProgramFolder(m_dir.path());
+    lang::LangRuntime::instance().setDatabase(m_dir.filePath(QStringLiteral("Spoken.DBF")));
     platform::setSettingsFileForTests(m_dir.filePath(QStringLiteral("settings.ini")));
 }
 
@@ -23,7 +24,7 @@ TestEnv::~TestEnv()
 {
     restore("XDG_DATA_HOME", m_oldDataHome);
     restore("XDG_CONFIG_HOME", m_oldConfigHome);
-    platform::setProgramFolder(QString());
+    lang::LangRuntime::instance().setDatabase(QString());
     platform::setSettingsFileForTests(QString());
 }
 
