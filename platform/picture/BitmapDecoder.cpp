@@ -31,6 +31,11 @@ constexpr qint64 MaxPixelsPerByte = 100000;
 // LZW codes grow to 12 bits and stand for at most 4096 pixels each.
 constexpr qint64 MaxGifPixelsPerByte = 4096;
 constexpr qint64 ClaimCheckPixels = 16LL * 1000 * 1000;
+// What a picture may cost in memory before it is shown: this much, and so many bytes for
+// each byte of its file. Qt's GIF reader holds a canvas of the file's logical screen at
+// four bytes a pixel whatever is asked of it, so a GIF's canvas must fit.
+constexpr qint64 BaseDecodeBytes = 64LL * 1024 * 1024;
+constexpr qint64 DecodeBytesPerFileByte = 16;
 
 // Qt's default refuses a 50-megapixel photo; the limit is raised to what the size check
 // lets through. It is process-wide, and only this subsystem reads pictures.
@@ -202,6 +207,9 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
         return result;
     const qint64 perByte = format == "gif" ? MaxGifPixelsPerByte : MaxPixelsPerByte;
     if (pixels(canvas) > ClaimCheckPixels && pixels(canvas) / perByte > bytes.size())
+        return result;
+    if (format == "gif" &&
+        pixels(canvas) * 4 > BaseDecodeBytes + DecodeBytesPerFileByte * bytes.size())
         return result;
     if (!decoded && pixels(canvas) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;

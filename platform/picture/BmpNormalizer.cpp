@@ -19,8 +19,10 @@ constexpr quint32 BiBitfields = BmpInfoHeader::Bitfields;
 // Run-length bitmaps are small pictures (icons, screen shots of the nineties); one that
 // claims many more pixels than its bytes could describe with runs is refused before its
 // pixels are laid out, which for millions of them would keep the program busy for seconds.
+// A run of 255 pixels takes two bytes; jumps can cover more, and twice the runs' rate
+// leaves them room.
 constexpr qint64 RunLengthCheckPixels = 1000 * 1000;
-constexpr qint64 MaxRunLengthPixelsPerByte = 512;
+constexpr qint64 MaxRunLengthPixelsPerByte = 256;
 
 struct Layout
 {
