@@ -4,6 +4,7 @@
 // no longer changes; and each address is judged for Go without fault.
 //
 // Input: the file's bytes.
+#include "FuzzBudget.h"
 #include "FuzzScratch.h"
 #include "ProgramFolder.h"
 #include "SiteList.h"
@@ -39,6 +40,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_sitelist", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     // The user has no list of their own yet: the program's list is where it starts from.
     QFile::remove(SiteList::userListPath());
