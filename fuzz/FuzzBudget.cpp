@@ -21,6 +21,10 @@ std::atomic<std::int64_t> g_limit{0}; // 0: no input is running
 std::atomic<bool> g_failed{false};
 const char* g_target = "fuzz";
 std::size_t g_inputBytes = 0;
+// What the calling thread alone allocated: the proof that the hooks run must not be upset by
+// other threads freeing memory meanwhile. Atomic only so that the compiler, which takes
+// malloc to touch no memory of ours, reads it again after one.
+thread_local std::atomic<std::int64_t> t_allocated{0};
 
 double megabytes(std::int64_t bytes)
 {
@@ -31,6 +35,8 @@ double megabytes(std::int64_t bytes)
 // allocates itself (stdio's buffers) must not come back here to report again.
 void onMalloc(const volatile void*, std::size_t size)
 {
+    t_allocated.store(t_allocated.load(std::memory_order_relaxed) + std::int64_t(size),
+                      std::memory_order_relaxed);
     const std::int64_t held = g_held.fetch_add(std::int64_t(size), std::memory_order_relaxed) +
                               std::int64_t(size);
     std::int64_t peak = g_peak.load(std::memory_order_relaxed);
@@ -65,9 +71,9 @@ bool heapWatched()
     if (!g_hooked)
         return false;
     constexpr std::size_t kProbe = 1 << 20;
-    const std::int64_t before = g_held.load();
+    const std::int64_t before = t_allocated.load();
     void* volatile probe = std::malloc(kProbe);
-    const bool seen = g_held.load() - before >= std::int64_t(kProbe);
+    const bool seen = t_allocated.load() - before >= std::int64_t(kProbe);
     std::free(probe);
     return seen;
 }
