@@ -5,6 +5,7 @@
 //
 // Input: the file's bytes.
 #include "CoverSetFile.h"
+#include "FuzzBudget.h"
 #include "FuzzScratch.h"
 
 #include <QDir>
@@ -38,6 +39,7 @@ QString readBackForm(const QString& path)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_coverset", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString path = FuzzScratch::path(QStringLiteral("set.ovc"));
     FuzzScratch::write(path, bytes);

@@ -8,6 +8,7 @@
 //   3  the command line's language switch: none, or one of a few names
 // After the first load, the Language command's reload runs too (number -1, the switch
 // counts).
+#include "FuzzBudget.h"
 #include "FuzzScratch.h"
 #include "FuzzUi.h"
 #include "LangRuntime.h"
@@ -73,6 +74,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_langdb", size);
     if (size < 4)
         return 0;
     const int current = int8_t(data[0]);

@@ -4,6 +4,7 @@
 // copy, drawn into a small target, and in full when it is of a sensible size.
 //
 // Input: the bytes.
+#include "FuzzBudget.h"
 #include "Picture.h"
 
 #include <QGuiApplication>
@@ -76,6 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_picture", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     decode("file", platform::Picture::fromBytes(bytes));
 

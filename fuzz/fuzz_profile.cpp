@@ -7,6 +7,7 @@
 // writer must keep its promises: a refused write leaves the file as it was; a done write
 // reads back as the value, leaves every other key's value as it was, and changes no byte
 // outside the key's own line (or adds lines only); writing it again changes nothing.
+#include "FuzzBudget.h"
 #include "FuzzScratch.h"
 #include "PrivateProfile.h"
 #include "TextCodec.h"
@@ -168,6 +169,7 @@ void checkBytesKept(const QByteArray& before, const QByteArray& after, const Req
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_profile", size);
     const Request r = split(QByteArray(reinterpret_cast<const char*>(data), qsizetype(size)));
 
     QStringList sections = {r.section, QStringLiteral("Files"), QString()};

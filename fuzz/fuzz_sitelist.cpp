@@ -4,6 +4,7 @@
 // no longer changes; and each address is judged for Go without fault.
 //
 // Input: the file's bytes.
+#include "FuzzBudget.h"
 #include "FuzzScratch.h"
 #include "SiteList.h"
 #include "TextSplit.h"
@@ -36,6 +37,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
+    const FuzzBudget budget("fuzz_sitelist", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const SiteList sites(FuzzScratch::path(QStringLiteral("user/CS.DAT")),
                          FuzzScratch::path(SiteList::fileName()));

@@ -1,10 +1,13 @@
 // Writes the fuzzers' starting corpora: small valid files of every kind each target reads,
-// plus a few with the oddities the readers are meant to handle. Run by scripts/fuzz.sh:
+// a few with the oddities the readers are meant to handle, and one or more of each of the
+// size real files have. Run by scripts/fuzz.sh:
 //
 //   fuzz_make_seeds SOURCE_DIR OUTPUT_DIR
 //
 // OUTPUT_DIR gets one folder per target (profile, langdb, coverset, sitelist, picture).
+#include "LargeSeeds.h"
 #include "PictureSamples.h"
+#include "SiteList.h"
 #include "TestDatabase.h"
 
 #include <QDir>
@@ -203,6 +206,29 @@ bool pictureSeeds()
            put("picture", "bitmap.emf", samples::emf(200, 100, QSize(2, 2)));
 }
 
+// Files of the sizes real ones reach. The site list is as large as its reader takes; the
+// profile, cover-set and language readers take 16 MB and 64 MB, which under the sanitizers
+// would cost each check several seconds twice over (libFuzzer runs an input again to look
+// for leaks), so their seeds stop at a few MB and the long sessions grow inputs from there.
+bool largeSeeds()
+{
+    using namespace largeseeds;
+    const QByteArray sites = siteList(SiteList::MaxFileBytes - 4096);
+    if (sites.count('\n') > SiteList::MaxEntries) {
+        std::fprintf(stderr, "the large site list has more entries than its reader takes\n");
+        return false;
+    }
+    const QByteArray set = coverSet(2 << 20);
+    return put("picture", "large-multi-strip.tif",
+               multiStripTiff(drawnPicture(QSize(420, 320), 1), 4)) &&
+           put("picture", "large-progressive.jpg",
+               progressiveJpeg(drawnPicture(QSize(1024, 768), 2), 95)) &&
+           put("picture", "large-interlaced.png", interlacedPng(drawnPicture(QSize(420, 320), 3))) &&
+           put("sitelist", "large", sites) && put("coverset", "large", set) &&
+           put("profile", "large", raw("Files\0ImgBack\0/b.png\0") + set) &&
+           put("langdb", "large", langInput(3, 0, 0, 0, languageDatabase(4, 40000)));
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -216,7 +242,7 @@ int main(int argc, char** argv)
     const QString sourceDir = QString::fromLocal8Bit(argv[1]);
     g_out = QString::fromLocal8Bit(argv[2]);
     if (!profileSeeds() || !langSeeds(sourceDir) || !coverSetSeeds() ||
-        !siteListSeeds(sourceDir) || !pictureSeeds())
+        !siteListSeeds(sourceDir) || !pictureSeeds() || !largeSeeds())
         return 1;
     std::printf("%d seed files in %s\n", g_written, qPrintable(g_out));
     return 0;

@@ -74,8 +74,36 @@ scratch="$(mktemp -d "$scratch_parent/orvella-fuzz.XXXXXX")"
 trap 'rm -rf "$scratch"' EXIT
 export ORVELLA_FUZZ_SCRATCH="$scratch"
 
-# Bounds of one input: a picture claiming a huge size must be refused, not decoded.
-limits=(-rss_limit_mb=2048 -malloc_limit_mb=1536 -timeout=10)
+# The largest input each target's reader takes: long sessions try files up to that size
+# (libFuzzer would otherwise stay near 4 KB, however long it runs).
+max_len_of() {
+  case "$1" in
+    # ProfileFile::MaxFileBytes (platform/PrivateProfile.h): a larger file reads as invalid.
+    profile) echo 16777216 ;;
+    # readCoverSetFile (model/CoverSetFile.cpp) reads through ProfileFile::load: the same.
+    coverset) echo 16777216 ;;
+    # LangLoader::MaxFileBytes (lang/LangLoader.h), 64 MB, after the input's 4 bytes of
+    # circumstances.
+    langdb) echo 67108868 ;;
+    # SiteList::MaxFileBytes (model/SiteList.h).
+    sitelist) echo 1048576 ;;
+    # Picture::MaxFileBytes (platform/picture/Picture.h) is 96 MB, but 1 MB already holds
+    # thousands of strips, tags, chunks or scans for the decoders to walk, and a session of
+    # 96 MB inputs would run few of them.
+    picture) echo 1048576 ;;
+  esac
+}
+
+# Bounds of one input. Each input's processor time and heap are judged by FuzzBudget
+# (fuzz/FuzzBudget.h); these are the backstops around it: the timeout (wall clock) and the
+# resident size leave room for what the budget allows the target's largest input, 2 s and
+# 16 bytes of heap per byte, so that only a hang or a runaway trips them. A single
+# allocation above 1.5 GB is refused: a picture claiming a huge size must be refused, not
+# decoded.
+limits_of() {
+  local mb=$((($(max_len_of "$1") + 1048575) / 1048576))
+  echo "-rss_limit_mb=$((2048 + 16 * mb)) -malloc_limit_mb=1536 -timeout=$((10 + 2 * mb))"
+}
 logs="$bin/logs"
 mkdir -p "$logs"
 
@@ -110,7 +138,8 @@ run_inputs() {
     round=$((round + 1))
     local log="$logs/check-$target-$round.log"
     local rc=0
-    "$bin/fuzz_$target" "${limits[@]}" "${todo[@]}" >"$log" 2>&1 || rc=$?
+    # shellcheck disable=SC2046
+    "$bin/fuzz_$target" $(limits_of "$target") "${todo[@]}" >"$log" 2>&1 || rc=$?
     local executed
     executed=$(grep -c '^Executed ' "$log" || true)
     passed=$((passed + executed))
@@ -158,7 +187,8 @@ check() {
 coverage_of() {
   local target="$1"
   shift
-  "$bin/fuzz_$target" "${limits[@]}" -runs=0 "$@" 2>&1 |
+  # shellcheck disable=SC2046
+  "$bin/fuzz_$target" $(limits_of "$target") -max_len="$(max_len_of "$target")" -runs=0 "$@" 2>&1 |
     grep -o 'INITED cov: [0-9]* ft: [0-9]*' | tail -1 | sed 's/INITED //'
 }
 
@@ -180,9 +210,12 @@ long() {
     echo "== fuzz_$target for $minutes min (log: $log)"
     # One worker that goes on after a fault, so that a session collects every kind of fault
     # it meets; new inputs land in the working corpus (the first folder), faults in the
-    # findings folder.
+    # findings folder. Inputs may be as long as the reader takes from the start, not grown
+    # to it by libFuzzer's slow length control.
     local rc=0
-    "$bin/fuzz_$target" "${limits[@]}" $(dictionary_of "$target") -fork=1 -ignore_crashes=1 \
+    # shellcheck disable=SC2046
+    "$bin/fuzz_$target" $(limits_of "$target") $(dictionary_of "$target") \
+      -max_len="$(max_len_of "$target")" -len_control=0 -fork=1 -ignore_crashes=1 \
       -ignore_timeouts=1 -ignore_ooms=1 -max_total_time="$seconds" \
       -artifact_prefix="$findings/" "${dirs[@]}" >"$log" 2>&1 || rc=$?
     local runs corpus_after findings_after coverage_after
