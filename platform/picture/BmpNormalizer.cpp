@@ -221,16 +221,16 @@ std::optional<QByteArray> normalizedBmp(const QByteArray& bytes, bool fileHeader
     const Layout& l = *layout;
     const bool runLength = l.compression == BiRle8 || l.compression == BiRle4;
     const bool shortTable = l.bits <= 8 && l.entries < (qint64(1) << l.bits);
-    if (!runLength && !shortTable) {
-        // Uncoded pixels must all be there; only the last row's padding may be missing.
-        if (l.compression == BiRgb || l.compression == BiBitfields) {
-            const qint64 rows = l.height < 0 ? -l.height : l.height;
-            const qint64 needed = stride(l.width, l.bits) * (rows - 1) + (l.width * l.bits + 7) / 8;
-            if (!r.has(l.pixels, needed))
-                return std::nullopt;
-        }
-        return bytes;
+    // Uncoded pixels must all be there (only the last row's padding may be missing), before
+    // anything is laid out for them.
+    if (!runLength && (l.compression == BiRgb || l.compression == BiBitfields)) {
+        const qint64 rows = l.height < 0 ? -l.height : l.height;
+        const qint64 needed = stride(l.width, l.bits) * (rows - 1) + (l.width * l.bits + 7) / 8;
+        if (!r.has(l.pixels, needed))
+            return std::nullopt;
     }
+    if (!runLength && !shortTable)
+        return bytes;
 
     const qint64 area = l.width * l.height;
     if (runLength && area > RunLengthCheckPixels &&
