@@ -30,6 +30,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
+#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QThreadPool>

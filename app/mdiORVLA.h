@@ -6,9 +6,7 @@
 #include "clsCover.h"
 #include "frmMenu.h"
 
-#include <QHash>
 #include <QMainWindow>
-#include <QPointer>
 #include <QUndoGroup>
 
 #include <memory>
