@@ -206,7 +206,10 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     if (!sizeAllowed(size) || !sizeAllowed(canvas) || !isBitmapComplete(format, bytes))
         return result;
     const qint64 perByte = format == "gif" ? MaxGifPixelsPerByte : MaxPixelsPerByte;
-    if (pixels(canvas) > ClaimCheckPixels && pixels(canvas) / perByte > bytes.size())
+    // A GIF is held whole on its canvas however small the picture on it, so even a small
+    // claim is held to what its bytes can describe.
+    const qint64 checkedFrom = format == "gif" ? 0 : ClaimCheckPixels;
+    if (pixels(canvas) > checkedFrom && pixels(canvas) / perByte > bytes.size())
         return result;
     if (format == "gif" &&
         pixels(canvas) * 4 > BaseDecodeBytes + DecodeBytesPerFileByte * bytes.size())

@@ -23,6 +23,11 @@ constexpr quint32 BiBitfields = BmpInfoHeader::Bitfields;
 // leaves them room.
 constexpr qint64 RunLengthCheckPixels = 1000 * 1000;
 constexpr qint64 MaxRunLengthPixelsPerByte = 256;
+// Laid out and then decoded, a run-length bitmap holds about five bytes a pixel at once; that
+// must fit in what any picture may cost: 64 MB and 16 bytes for each byte of its file.
+constexpr qint64 RunLengthBytesPerPixel = 5;
+constexpr qint64 RunLengthBaseBytes = 64LL * 1024 * 1024;
+constexpr qint64 RunLengthBytesPerFileByte = 16;
 
 struct Layout
 {
@@ -234,7 +239,8 @@ std::optional<QByteArray> normalizedBmp(const QByteArray& bytes, bool fileHeader
 
     const qint64 area = l.width * l.height;
     if (runLength && area > RunLengthCheckPixels &&
-        area / MaxRunLengthPixelsPerByte > r.size() - l.pixels)
+        (area / MaxRunLengthPixelsPerByte > r.size() - l.pixels ||
+         area * RunLengthBytesPerPixel > RunLengthBaseBytes + RunLengthBytesPerFileByte * r.size()))
         return std::nullopt;
 
     qint64 pixelsAt = 0;
