@@ -21,12 +21,12 @@
 class FuzzBudget
 {
 public:
-    // The fixed costs of an input. Under the sanitizers no seed costs more than 0.03 s, the
-    // first of each kind with its Qt image plugin and codec library included; but fresh
-    // memory is dear there (every page faulted in, none reused while in quarantine): the
-    // 64 MB the heap bound allows any input cost about 0.35 s to touch once. 0.5 s leaves
-    // room for that and still fails a file of a few bytes that keeps a reader busy for
-    // half a second.
+    // The fixed costs of an input. Under the sanitizers no seed of a few KB costs more than
+    // 0.03 s, the first of each kind with its Qt image plugin and codec library included; but
+    // fresh memory is dear there (every page faulted in, none reused while in quarantine):
+    // the 64 MB the heap bound allows any input cost about 0.35 s to touch once. 0.5 s
+    // leaves room for that and still fails a file of a few bytes that keeps a reader busy
+    // for half a second.
     static constexpr double FloorCpuSeconds = 0.5;
     static constexpr double CpuSecondsPerMegabyte = 2.0;
     static constexpr std::int64_t HeapFloorBytes = 64LL << 20;
