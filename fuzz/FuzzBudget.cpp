@@ -122,21 +122,28 @@ FuzzBudget::FuzzBudget(const char* target, std::size_t inputBytes)
     m_cpuStart = cpuSeconds();
 }
 
+void FuzzBudget::allowDecodedPixels(std::int64_t pixels)
+{
+    m_cpuAllowed += CpuSecondsPerDecodedPixel * double(std::max<std::int64_t>(pixels, 0));
+}
+
 FuzzBudget::~FuzzBudget()
 {
     const double cpu = cpuSeconds() - m_cpuStart;
+    const double bound = cpuBound(m_inputBytes) + m_cpuAllowed;
     g_limit.store(0, std::memory_order_relaxed);
     const std::int64_t peak = g_peak.load(std::memory_order_relaxed);
     if (printCosts()) {
         std::fprintf(stderr, "%s: %zu bytes: %.3f s of %.3f s, heap %.1f MB of %.1f MB\n",
-                     m_target, m_inputBytes, cpu, cpuBound(m_inputBytes), megabytes(peak),
+                     m_target, m_inputBytes, cpu, bound, megabytes(peak),
                      megabytes(heapBound(m_inputBytes)));
     }
-    if (cpu > cpuBound(m_inputBytes)) {
+    if (cpu > bound) {
         std::fprintf(stderr,
                      "%s: the input took %.2f s of processor time; its bound is %.2f s "
-                     "(2 s per MB of its %zu bytes, at least %.1f s)\n",
-                     m_target, cpu, cpuBound(m_inputBytes), m_inputBytes, FloorCpuSeconds);
+                     "(2 s per MB of its %zu bytes, at least %.1f s, and %.2f s for the "
+                     "pixels it decoded)\n",
+                     m_target, cpu, bound, m_inputBytes, FloorCpuSeconds, m_cpuAllowed);
         std::abort();
     }
 }

@@ -33,7 +33,9 @@ bool g_verbose = false;
 
 void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
 
-void decode(const char* how, const platform::Picture& picture)
+// What the program decodes for a picture of `size`: the trial decode of a small one while
+// loading, then as below.
+void decode(FuzzBudget& budget, const char* how, const platform::Picture& picture)
 {
     if (g_verbose) {
         std::fprintf(stderr, "%s: %s %dx%d\n", how,
@@ -44,6 +46,9 @@ void decode(const char* how, const platform::Picture& picture)
         return;
     const QSize size = picture.size();
     check(size.width() >= 0 && size.height() >= 0, "a picture has a negative size");
+    const qint64 pixels = qint64(size.width()) * size.height();
+    const bool small = pixels <= kFullDecodePixels;
+    budget.allowDecodedPixels(pixels * (small ? 4 : 2));
     const QImage copy = picture.scaledImage(kScreenCopy);
     check(copy.isNull() || copy.size() == kScreenCopy, "a screen copy has the wrong size");
 
@@ -54,7 +59,7 @@ void decode(const char* how, const platform::Picture& picture)
         picture.draw(painter, QRectF(QPointF(0, 0), kScreenCopy));
     }
 
-    if (qint64(size.width()) * size.height() <= kFullDecodePixels)
+    if (small)
         picture.image();
 }
 
@@ -77,12 +82,12 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const FuzzBudget budget("fuzz_picture", size);
+    FuzzBudget budget("fuzz_picture", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    decode("file", platform::Picture::fromBytes(bytes));
+    decode(budget, "file", platform::Picture::fromBytes(bytes));
 
     QMimeData clipboard;
     clipboard.setData(QStringLiteral("image/bmp"), bytes);
-    decode("image/bmp", platform::Picture::fromMimeData(&clipboard));
+    decode(budget, "image/bmp", platform::Picture::fromMimeData(&clipboard));
     return 0;
 }

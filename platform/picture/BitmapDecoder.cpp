@@ -28,14 +28,17 @@ constexpr int MaxIconImages = 64;
 // 600 dpi comes to about 40000); a tiny file claiming a vast picture only costs the time
 // and memory of decoding nothing.
 constexpr qint64 MaxPixelsPerByte = 100000;
-// LZW codes grow to 12 bits and stand for at most 4096 pixels each.
-constexpr qint64 MaxGifPixelsPerByte = 4096;
+// LZW codes grow to 12 bits, and each table entry is one pixel longer than an earlier one, so
+// a code stands for at most about 4090 pixels: 2730 a byte, for a flat picture coded with a
+// full table that is never cleared.
+constexpr qint64 MaxGifPixelsPerByte = 2730;
 constexpr qint64 ClaimCheckPixels = 16LL * 1000 * 1000;
 // What a picture may cost in memory before it is shown: this much, and so many bytes for
-// each byte of its file. Qt's GIF reader holds a canvas of the file's logical screen at
-// four bytes a pixel whatever is asked of it, so a GIF's canvas must fit.
+// each byte of its file.
 constexpr qint64 BaseDecodeBytes = 64LL * 1024 * 1024;
 constexpr qint64 DecodeBytesPerFileByte = 16;
+// The size of screen copy the cost of showing a picture is judged by (a face's on screen).
+const QSize ScreenCopyCheck(512, 512);
 
 // Qt's default refuses a 50-megapixel photo; the limit is raised to what the size check
 // lets through. It is process-wide, and only this subsystem reads pictures.
@@ -134,6 +137,16 @@ qint64 decodeCost(const QSize& full, const Source& source, const QSize& scaledTo
     return whole * 4 + target;
 }
 
+// What showing a picture holds at once: its screen copy's decode, and the plain bitmap a
+// damaged or run-length one is rewritten to. It must fit in what the file's size allows:
+// a few bytes claiming a vast picture are refused before anything is decoded.
+bool showingFits(const QSize& canvas, const Source& source, const QByteArray& file)
+{
+    const qint64 rewritten = source.bytes.constData() != file.constData() ? source.bytes.size() : 0;
+    const qint64 cost = decodeCost(canvas, source, ScreenCopyCheck) + rewritten;
+    return cost <= BaseDecodeBytes + DecodeBytesPerFileByte * file.size();
+}
+
 QByteArray identify(const QByteArray& bytes, const QByteArray& fallbackFormat)
 {
     {
@@ -211,8 +224,7 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     const qint64 checkedFrom = format == "gif" ? 0 : ClaimCheckPixels;
     if (pixels(canvas) > checkedFrom && pixels(canvas) / perByte > bytes.size())
         return result;
-    if (format == "gif" &&
-        pixels(canvas) * 4 > BaseDecodeBytes + DecodeBytesPerFileByte * bytes.size())
+    if (!showingFits(canvas, *source, bytes))
         return result;
     if (!decoded && pixels(canvas) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;
@@ -241,12 +253,24 @@ QImage BitmapDecoder::decode(const QByteArray& bytes, const QByteArray& format, 
     if (full.isValid() && !sizeAllowed(full))
         return QImage();
     const DecodeGate::Ticket ticket(decodeCost(full, *source, scaledTo));
-    if (scaled && reader->supportsOption(QImageIOHandler::ScaledSize))
+    // JPEG and WebP decoders scale inside the codec, and Qt's PNG reader scales 32-bit rows
+    // as it reads them; an indexed or grey picture it would convert whole to 32 bits first,
+    // which sampling below avoids.
+    const bool codecScales = source->format == "jpeg" || source->format == "webp" ||
+                             QImage::toPixelFormat(reader->imageFormat()).bitsPerPixel() >= 32;
+    if (scaled && codecScales && reader->supportsOption(QImageIOHandler::ScaledSize))
         reader->setScaledSize(reader.rotated() ? scaledTo.transposed() : scaledTo);
     QImage image = reader->read();
-    if (!image.isNull() && scaled && image.size() != scaledTo)
-        image = image.scaled(scaledTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    return image;
+    if (image.isNull() || !scaled || image.size() == scaledTo)
+        return image;
+    // Smooth scaling works on 32-bit pixels, so an indexed or grey picture would first be
+    // converted whole, at four times its own size. A copy far smaller than the picture is
+    // first sampled, in the picture's own format, at four times its size.
+    const QSize sampled = scaledTo * 4;
+    if (image.depth() < 32 && image.width() > 2 * sampled.width() &&
+        image.height() > 2 * sampled.height())
+        image = image.scaled(sampled, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+    return image.scaled(scaledTo, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
 }
 
 } // namespace platform

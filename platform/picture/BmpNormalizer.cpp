@@ -185,8 +185,17 @@ bool decodeRle(const ByteReader& r, const Layout& l, uchar* to)
         const uchar code = r.at(i + 1);
         i += 2;
         if (count > 0) {
-            for (int k = 0; k < count && x < l.width; ++k)
-                put(four ? ((k & 1) ? code & 0x0F : code >> 4) : code);
+            const qint64 n = qBound<qint64>(0, l.width - x, count);
+            if (n > 0 && y < l.height) {
+                uchar* run = to + y * rowBytes + x;
+                if (four) {
+                    for (qint64 k = 0; k < n; ++k)
+                        run[k] = (k & 1) ? code & 0x0F : code >> 4;
+                } else {
+                    std::memset(run, code, size_t(n));
+                }
+            }
+            x += n;
             continue;
         }
         if (code == 0) {
