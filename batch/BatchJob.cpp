@@ -7,6 +7,7 @@
 #include "PdfSheets.h"
 #include "PngSheets.h"
 #include "PrintLayout.h"
+#include "TextLayout.h"
 
 #include <QDir>
 #include <QFile>
@@ -47,7 +48,8 @@ int BatchJob::run()
         return SetUnreadable;
     if (!chooseFaces() || !loadPictures())
         return PictureUnloadable;
-    const PrintLayout layout(m_chosen, m_standIns, PrintLayout::captionsFrom(LangString));
+    warnOfCutText();
+    const PrintLayout layout(m_chosen, m_standIns, PrintLayout::captionsFrom(LangString), m_texts);
     if (!outputsSpareTheInputs(layout.sheetCount()))
         return BadArguments;
     return write(layout);
@@ -72,6 +74,7 @@ bool BatchJob::readSet()
     const CoverSetPaths written = readCoverSetFile(set);
     for (const FaceInfo& face : kFaces)
         m_paths[face.index] = resolvePicturePath(set, written[face.index]);
+    m_texts = readCoverSetTexts(set);
     return true;
 }
 
@@ -79,7 +82,7 @@ bool BatchJob::chooseFaces()
 {
     QStringList missing;
     for (const FaceInfo& face : kFaces) {
-        const bool hasFile = !m_paths[face.index].isEmpty();
+        const bool hasFile = !m_paths[face.index].isEmpty() || !m_texts[face.index].isEmpty();
         if (m_options.faces) {
             m_chosen[face.index] = (*m_options.faces)[face.index];
             // A face asked for by name and not in the set is a mistake worth a word, not a
@@ -177,6 +180,25 @@ int BatchJob::write(const PrintLayout& layout)
     m_say(Diagnostics::line(out.failedPath, Diagnostics::text(BatchString::OutputNotWritten),
                             out.reason));
     return OutputNotWritten;
+}
+
+void BatchJob::warnOfCutText()
+{
+    std::array<bool, kFaceCount> printed = m_chosen;
+    printed[kFront] = printed[kInside] = m_chosen[kFront] || m_chosen[kInside];
+    for (const FaceInfo& face : kFaces) {
+        if (!printed[face.index])
+            continue;
+        const TextBlocks& blocks = m_texts[face.index];
+        for (qsizetype i = 0; i < blocks.size(); ++i) {
+            if (TextLayout(blocks[i]).fits())
+                continue;
+            m_say(Diagnostics::line(m_options.setFile,
+                                    Diagnostics::text(BatchString::TextCut)
+                                        .arg(faceCaption(face.index))
+                                        .arg(i + 1)));
+        }
+    }
 }
 
 QString BatchJob::faceCaption(int face)

@@ -42,6 +42,8 @@ private:
     bool chooseFaces();
     bool loadPictures();
     bool outputsSpareTheInputs(int sheets);
+    // Names every chosen face's text block that does not fit its box; the run goes on.
+    void warnOfCutText();
     int write(const PrintLayout& layout);
 
     static QString faceCaption(int face);
@@ -50,6 +52,7 @@ private:
     Say m_say;
     const QElapsedTimer& m_clock;
     CoverSetPaths m_paths; // as the set's folder resolves them
+    CoverSetTexts m_texts;
     std::array<bool, kFaceCount> m_chosen{};
     CoverSetPaths m_files; // the pictures the chosen sheets draw
     std::array<platform::Picture, kFaceCount> m_standIns;

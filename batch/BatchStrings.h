@@ -15,5 +15,6 @@ inline constexpr int OutputNotWritten = 1436;
 inline constexpr int OneSetOneOutput = 1438;
 inline constexpr int NotACoverSet = 1484;
 inline constexpr int PageTooLarge = 1486;
+inline constexpr int TextCut = 1488;
 
 } // namespace BatchString

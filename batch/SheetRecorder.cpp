@@ -33,6 +33,9 @@ bool SheetRecorder::replay(int sheet, PrintTarget& target) const
         case Operation::Kind::Picture:
             target.drawPicture(op.picture, op.rect);
             break;
+        case Operation::Kind::Text:
+            target.drawText(op.block, op.faceMm, op.rect);
+            break;
         case Operation::Kind::Frame:
             target.drawFrame(op.rect);
             break;
@@ -50,6 +53,12 @@ bool SheetRecorder::printLine(const QString& text)
 bool SheetRecorder::drawPicture(const platform::Picture& picture, const QRectF& rect)
 {
     current().append({Operation::Kind::Picture, {}, picture, rect});
+    return true;
+}
+
+bool SheetRecorder::drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect)
+{
+    current().append({Operation::Kind::Text, {}, {}, rect, block, faceMm});
     return true;
 }
 

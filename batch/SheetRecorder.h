@@ -2,6 +2,7 @@
 
 #include "Picture.h"
 #include "PrintTarget.h"
+#include "TextBlock.h"
 
 #include <QList>
 #include <QRectF>
@@ -24,6 +25,7 @@ public:
     bool setMillimetres() override { return true; }
     bool printLine(const QString& text) override;
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
+    bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
     bool endPage() override;
     bool endJob() override;
@@ -35,12 +37,15 @@ private:
         {
             Line,
             Picture,
+            Text,
             Frame
         };
         Kind kind;
         QString text;
         platform::Picture picture;
         QRectF rect;
+        TextBlock block = {};
+        QSizeF faceMm = {};
     };
     using Sheet = QList<Operation>;
 

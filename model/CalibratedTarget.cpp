@@ -20,6 +20,11 @@ bool CalibratedTarget::drawPicture(const platform::Picture& picture, const QRect
     return m_target.drawPicture(picture, map(rect));
 }
 
+bool CalibratedTarget::drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect)
+{
+    return m_target.drawText(block, faceMm, map(rect));
+}
+
 bool CalibratedTarget::drawFrame(const QRectF& rect)
 {
     return m_target.drawFrame(map(rect));

@@ -19,6 +19,7 @@ public:
     QRectF map(const QRectF& rect) const;
 
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
+    bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
 
 private:

@@ -62,8 +62,14 @@ void CoverSet::readFile(const QString& path)
 {
     setFileCover(path);
     const CoverSetPaths paths = readCoverSetFile(path);
-    for (const FaceInfo& face : kFaces)
+    const CoverSetTexts texts = readCoverSetTexts(path);
+    for (const FaceInfo& face : kFaces) {
         setFile(face.index, paths[face.index]);
+        if (m_faces[face.index].m_texts != texts[face.index]) {
+            m_faces[face.index].m_texts = texts[face.index];
+            Q_EMIT faceChanged(face.index);
+        }
+    }
     if (QFileInfo(path).isFile())
         Q_EMIT fileUsed(path);
 }
@@ -78,9 +84,12 @@ bool CoverSet::writeFile(const QString& target)
         return moved ? relocatePicturePath(from, target, path) : path;
     };
     CoverSetPaths paths;
-    for (const FaceInfo& face : kFaces)
+    CoverSetTexts texts;
+    for (const FaceInfo& face : kFaces) {
         paths[face.index] = newPath(m_faces[face.index].file());
-    if (!writeCoverSetFile(target, paths))
+        texts[face.index] = m_faces[face.index].texts();
+    }
+    if (!writeCoverSetFile(target, paths, texts))
         return false;
     if (moved)
         movePicturePaths(newPath);
@@ -111,12 +120,52 @@ void CoverSet::setPrintFace(int face, bool on)
         m_print[face] = on;
 }
 
-void CoverSet::changeFace(int face, const Face& after, bool marksChanged)
+void CoverSet::changeFace(int face, const Face& after, bool marksChanged, int mergeKey)
 {
     if (!isFaceIndex(face) || m_faces[face].sameAs(after))
         return;
-    m_undo.push(new FaceChange(this, face, m_faces[face], after, marksChanged));
+    m_undo.push(new FaceChange(this, face, m_faces[face], after, marksChanged, mergeKey));
     boundHistory();
+}
+
+int CoverSet::addText(int face, const TextBlock& block)
+{
+    if (!isFaceIndex(face) || m_faces[face].texts().size() >= TextBlock::kMaxPerFace)
+        return -1;
+    TextBlocks blocks = m_faces[face].texts();
+    blocks.append(block.normalized());
+    changeFace(face, m_faces[face].withTexts(blocks));
+    return int(blocks.size()) - 1;
+}
+
+void CoverSet::changeText(int face, int index, const TextBlock& block, bool typing)
+{
+    if (!isFaceIndex(face) || index < 0 || index >= m_faces[face].texts().size())
+        return;
+    TextBlocks blocks = m_faces[face].texts();
+    blocks[index] = block.normalized();
+    changeFace(face, m_faces[face].withTexts(blocks), true, typing ? index : -1);
+}
+
+void CoverSet::removeText(int face, int index)
+{
+    if (!isFaceIndex(face) || index < 0 || index >= m_faces[face].texts().size())
+        return;
+    TextBlocks blocks = m_faces[face].texts();
+    blocks.removeAt(index);
+    changeFace(face, m_faces[face].withTexts(blocks));
+}
+
+void CoverSet::changeTexts(int face, const TextBlocks& blocks)
+{
+    if (!isFaceIndex(face))
+        return;
+    TextBlocks kept;
+    for (const TextBlock& block : blocks) {
+        if (kept.size() < TextBlock::kMaxPerFace)
+            kept.append(block.normalized());
+    }
+    changeFace(face, m_faces[face].withTexts(kept));
 }
 
 void CoverSet::restoreFace(int face, const Face& state)

@@ -63,7 +63,17 @@ public:
     // Every change a user makes to a face: the face becomes `after` through one step of the
     // undo stack, and the set counts as changed unless `marksChanged` is false. Nothing when
     // the face is already so.
-    void changeFace(int face, const Face& after, bool marksChanged = true);
+    void changeFace(int face, const Face& after, bool marksChanged = true, int mergeKey = -1);
+
+    // The text blocks of a face, each change one step through changeFace. A block is kept
+    // within its ranges (TextBlock::normalized). Typing (`typing` true) into one block adds
+    // to the step before it as long as the same block is typed into.
+    // Adds a block at the end; its index, or -1 when the face holds all it may.
+    int addText(int face, const TextBlock& block);
+    void changeText(int face, int index, const TextBlock& block, bool typing = false);
+    void removeText(int face, int index);
+    // Every block of the face at once (the Back's two spines are one step).
+    void changeTexts(int face, const TextBlocks& blocks);
 
     // The history keeps at most this many steps, and the pictures only it still holds take
     // at most this many bytes; the oldest steps go first.

@@ -1,6 +1,7 @@
 #include "CoverSetFile.h"
 
 #include "PrivateProfile.h"
+#include "TextBlockFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,15 @@ CoverSetPaths readCoverSetFile(const QString& path)
                                 .trimmed();
     }
     return paths;
+}
+
+CoverSetTexts readCoverSetTexts(const QString& path)
+{
+    const platform::ProfileFile file = platform::ProfileFile::load(path);
+    CoverSetTexts texts;
+    for (const FaceInfo& face : kFaces)
+        texts[face.index] = TextBlockFile::read(file, face);
+    return texts;
 }
 
 bool holdsCoverSet(const QString& path)
@@ -58,10 +68,18 @@ QString relocatePicturePath(const QString& fromSet, const QString& toSet,
     return relative;
 }
 
-bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths)
+bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths,
+                       const CoverSetTexts& texts)
 {
     QList<std::pair<QString, QString>> keys;
     for (const FaceInfo& face : kFaces)
         keys.append({QString::fromLatin1(face.fileKey), paths[face.index]});
-    return platform::WritePrivateProfileStrings(QStringLiteral("Files"), keys, path);
+    const platform::ProfileFile existing = platform::ProfileFile::load(path);
+    QList<platform::ProfileSectionEdit> textEdits;
+    for (const FaceInfo& face : kFaces)
+        textEdits += TextBlockFile::edits(existing, face, texts[face.index]);
+    if (textEdits.isEmpty())
+        return platform::WritePrivateProfileStrings(QStringLiteral("Files"), keys, path);
+    textEdits.prepend({QStringLiteral("Files"), keys, false});
+    return platform::WritePrivateProfileSections(textEdits, path);
 }

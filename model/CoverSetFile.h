@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Faces.h"
+#include "TextBlock.h"
 
 #include <QString>
 
@@ -19,13 +20,19 @@ inline bool isCoverSetFileName(const QString& path)
 using CoverSetPaths = std::array<QString, kFaceCount>;
 CoverSetPaths readCoverSetFile(const QString& path);
 
+// The text blocks of each face, by face index.
+using CoverSetTexts = std::array<TextBlocks, kFaceCount>;
+CoverSetTexts readCoverSetTexts(const QString& path);
+
 // Whether a file is a cover set at all: text (no NUL byte), no larger than a profile file may
 // be, with a Files section. Anything else, read as a set, would only give four empty faces.
 bool holdsCoverSet(const QString& path);
 
-// Writes the four keys in one atomic replace, keeping every other line of an existing
-// file. False when the file could not be written; it is then left as it was.
-bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths);
+// Writes the four keys and the faces' text blocks in one atomic replace, keeping every other
+// line of an existing file; a set without text is written exactly as the four keys alone.
+// False when the file could not be written; it is then left as it was.
+bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths,
+                       const CoverSetTexts& texts = {});
 
 // Where a picture path the set holds points: a relative one is taken from the set file's
 // folder (sets are moved and shared together with their pictures), not from wherever the

@@ -1,10 +1,11 @@
 #pragma once
 
 #include "Picture.h"
+#include "TextBlock.h"
 
 #include <QString>
 
-// One face of a cover set: the picture it shows, the picture file the set names for it,
+// One face of a cover set: the picture it shows, the text blocks written over it, the picture file the set names for it,
 // and the file the shown picture was loaded from. The two paths differ once a picture is
 // pasted or dragged onto a face that has a file: the set still names the old file until
 // the new picture is written somewhere.
@@ -19,6 +20,8 @@ public:
     const QString& source() const { return m_source; }
     // Whether saving the set keeps the shown picture without writing it anywhere.
     bool pictureIsFile() const { return !m_file.isEmpty() && m_source == m_file; }
+    // The text written over the picture, drawn in this order.
+    const TextBlocks& texts() const { return m_texts; }
 
     // The face as a gesture leaves it. A picture shown over the face (pasted, dropped, a
     // face dragged here, or none) keeps the file the set names; a picture file taken whole
@@ -32,16 +35,23 @@ public:
     }
     Face takingFile(const QString& path, const platform::Picture& picture) const
     {
-        Face after;
+        Face after = *this;
         after.m_picture = picture;
         after.m_file = after.m_source = path;
+        return after;
+    }
+    // The face with other text blocks; its picture stays as it is.
+    Face withTexts(const TextBlocks& texts) const
+    {
+        Face after = *this;
+        after.m_texts = texts;
         return after;
     }
 
     bool sameAs(const Face& other) const
     {
         return m_picture.sameAs(other.m_picture) && m_file == other.m_file &&
-               m_source == other.m_source;
+               m_source == other.m_source && m_texts == other.m_texts;
     }
 
 private:
@@ -50,4 +60,5 @@ private:
     platform::Picture m_picture;
     QString m_file;
     QString m_source;
+    TextBlocks m_texts;
 };

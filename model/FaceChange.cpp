@@ -3,9 +3,20 @@
 #include "CoverSet.h"
 
 FaceChange::FaceChange(CoverSet* set, int face, const Face& before, const Face& after,
-                       bool marksChanged)
-    : m_set(set), m_face(face), m_before(before), m_after(after), m_marksChanged(marksChanged)
+                       bool marksChanged, int mergeKey)
+    : m_set(set), m_face(face), m_before(before), m_after(after), m_marksChanged(marksChanged),
+      m_mergeKey(mergeKey)
 {
+}
+
+bool FaceChange::mergeWith(const QUndoCommand* other)
+{
+    const auto* next = dynamic_cast<const FaceChange*>(other);
+    if (next == nullptr || next->m_set != m_set || next->m_face != m_face ||
+        next->m_mergeKey != m_mergeKey)
+        return false;
+    m_after = next->m_after;
+    return true;
 }
 
 void FaceChange::undo()

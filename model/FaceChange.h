@@ -12,10 +12,15 @@ class CoverSet;
 class FaceChange : public QUndoCommand
 {
 public:
-    FaceChange(CoverSet* set, int face, const Face& before, const Face& after, bool marksChanged);
+    // A change with a merge key (0 or more) takes in the next change of the same face with the
+    // same key, as long as nothing else came between: typing into one block is one step.
+    FaceChange(CoverSet* set, int face, const Face& before, const Face& after, bool marksChanged,
+               int mergeKey = -1);
 
     void undo() override;
     void redo() override;
+    int id() const override { return m_mergeKey < 0 ? -1 : 1; }
+    bool mergeWith(const QUndoCommand* other) override;
 
     int face() const { return m_face; }
     Face& before() { return m_before; }
@@ -29,4 +34,5 @@ private:
     Face m_before;
     Face m_after;
     bool m_marksChanged;
+    int m_mergeKey;
 };

@@ -18,16 +18,20 @@ struct FaceInfo
     const char* fixedTitleSuffix;
     int printCheckCaption;      // the print selection's check box; 0: the fixed text below
     const char* fixedPrintCaption;
+    double widthMm;             // the face on paper, as its sheet prints it
+    double heightMm;
 };
 
 inline constexpr int kFaceCount = 4;
 
 inline constexpr std::array<FaceInfo, kFaceCount> kFaces = {{
-    {0, "Front", "imgFront", "ImgFront", 1166, "", 1174, 1216, 1106, "", 1172, ""},
-    {1, "Inside", "imgInside", "ImgInside", 1074, "", 1206, 1218, 1108, "", 1204, ""},
-    {2, "Back", "imgBack", "ImgBack", 1044, "", 1126, 1212, 1102, "", 1124, ""},
-    {3, "Cd", "imgCd", "ImgCd", 0, "&Cd", 1134, 1214, 0, "[CD]", 0, "CD"},
+    {0, "Front", "imgFront", "ImgFront", 1166, "", 1174, 1216, 1106, "", 1172, "", 120, 120},
+    {1, "Inside", "imgInside", "ImgInside", 1074, "", 1206, 1218, 1108, "", 1204, "", 120, 120},
+    {2, "Back", "imgBack", "ImgBack", 1044, "", 1126, 1212, 1102, "", 1124, "", 150, 118},
+    {3, "Cd", "imgCd", "ImgCd", 0, "&Cd", 1134, 1214, 0, "[CD]", 0, "CD", 150, 118},
 }};
+
+inline constexpr int kBackFace = 2;
 
 inline constexpr bool isFaceIndex(int index)
 {

@@ -16,6 +16,10 @@ public:
     {
         return m_target.drawPicture(picture, rect);
     }
+    bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override
+    {
+        return m_target.drawText(block, faceMm, rect);
+    }
     bool drawFrame(const QRectF& rect) override { return m_target.drawFrame(rect); }
     bool endPage() override { return m_target.endPage(); }
     bool endJob() override { return m_target.endJob(); }

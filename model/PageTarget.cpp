@@ -1,5 +1,7 @@
 #include "PageTarget.h"
 
+#include "TextLayout.h"
+
 #include "Picture.h"
 
 #include <QFontMetricsF>
@@ -107,6 +109,22 @@ bool PageTarget::drawPicture(const platform::Picture& picture, const QRectF& rec
     if (picture.isNull() || rect.isEmpty() || !readyToDraw())
         return false;
     picture.draw(m_painter, toDevice(rect));
+    return true;
+}
+
+bool PageTarget::drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect)
+{
+    if (!readyToDraw() || faceMm.isEmpty())
+        return false;
+    const QRectF device = toDevice(rect);
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_painter.setClipRect(device);
+    m_painter.translate(device.topLeft());
+    m_painter.scale(device.width() / faceMm.width(), device.height() / faceMm.height());
+    TextLayout(block).draw(m_painter);
+    m_painter.restore();
     return true;
 }
 

@@ -39,6 +39,7 @@ public:
     bool setMillimetres() override;
     bool printLine(const QString& text) override;
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
+    bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
     bool endPage() override;
     bool endJob() override;

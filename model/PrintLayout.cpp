@@ -20,7 +20,7 @@ struct Sheet
 {
     int caption;
     std::array<Place, 2> places; // left to right
-    // Without its picture the sheet is left out altogether (no caption, frame or page).
+    // Without its picture or text the sheet is left out altogether (no caption, frame or page).
     // The booklet's two faces instead always travel together, pictures or not.
     bool needsPictures;
 };
@@ -32,14 +32,15 @@ const std::array<Sheet, PrintLayout::kSheetCount> kSheets = {{
 }};
 
 bool isPrinted(const Sheet& sheet, const std::array<bool, kFaceCount>& printFace,
-               const std::array<platform::Picture, kFaceCount>& pictures)
+               const std::array<platform::Picture, kFaceCount>& pictures,
+               const std::array<TextBlocks, kFaceCount>& texts)
 {
     bool chosen = false;
     for (const Place& place : sheet.places) {
         if (place.face == kNoFace)
             continue;
         chosen = chosen || printFace[place.face];
-        if (sheet.needsPictures && pictures[place.face].isNull())
+        if (sheet.needsPictures && pictures[place.face].isNull() && texts[place.face].isEmpty())
             return false;
     }
     return chosen;
@@ -49,8 +50,9 @@ bool isPrinted(const Sheet& sheet, const std::array<bool, kFaceCount>& printFace
 
 PrintLayout::PrintLayout(const std::array<bool, kFaceCount>& printFace,
                          const std::array<platform::Picture, kFaceCount>& pictures,
-                         const Captions& captions)
-    : m_print(printFace), m_pictures(pictures), m_captions(captions)
+                         const Captions& captions,
+                         const std::array<TextBlocks, kFaceCount>& texts)
+    : m_print(printFace), m_pictures(pictures), m_captions(captions), m_texts(texts)
 {
 }
 
@@ -71,7 +73,7 @@ int PrintLayout::sheetCount() const
 {
     int count = 0;
     for (const Sheet& sheet : kSheets)
-        count += isPrinted(sheet, m_print, m_pictures) ? 1 : 0;
+        count += isPrinted(sheet, m_print, m_pictures, m_texts) ? 1 : 0;
     return count;
 }
 
@@ -79,7 +81,7 @@ QList<int> PrintLayout::printedSheets() const
 {
     QList<int> sheets;
     for (int i = 0; i < kSheetCount; ++i) {
-        if (isPrinted(kSheets[i], m_print, m_pictures))
+        if (isPrinted(kSheets[i], m_print, m_pictures, m_texts))
             sheets.append(i + 1);
     }
     return sheets;
@@ -110,7 +112,7 @@ bool PrintLayout::print(PrintTarget& target) const
     target.setMillimetres();
     for (size_t index = 0; index < std::size(kSheets); ++index) {
         const Sheet& sheet = kSheets[index];
-        if (!isPrinted(sheet, m_print, m_pictures))
+        if (!isPrinted(sheet, m_print, m_pictures, m_texts))
             continue;
         // The caption goes first, into the band above the frames.
         target.printLine(m_captions[index]);
@@ -119,6 +121,9 @@ bool PrintLayout::print(PrintTarget& target) const
                 continue;
             if (!m_pictures[place.face].isNull())
                 target.drawPicture(m_pictures[place.face], place.rect);
+            const FaceInfo& face = kFaces[size_t(place.face)];
+            for (const TextBlock& block : m_texts[size_t(place.face)])
+                target.drawText(block, QSizeF(face.widthMm, face.heightMm), place.rect);
             // The frame follows its picture, so its line lies on the picture's edges, and
             // it is drawn even without a picture: it marks where to cut.
             target.drawFrame(place.rect);

@@ -2,6 +2,7 @@
 
 #include "Faces.h"
 #include "Picture.h"
+#include "TextBlock.h"
 
 #include <QList>
 #include <QRectF>
@@ -28,11 +29,11 @@ public:
     // Each sheet's caption as `text` words its string number (LangString, in the program).
     static Captions captionsFrom(QString (*text)(int));
 
-    // Which faces were chosen, each face's picture (empty when it has none), and the
-    // sheets' captions.
+    // Which faces were chosen, each face's picture (empty when it has none), the sheets'
+    // captions, and the text written on each face over its picture.
     PrintLayout(const std::array<bool, kFaceCount>& printFace,
                 const std::array<platform::Picture, kFaceCount>& pictures,
-                const Captions& captions);
+                const Captions& captions, const std::array<TextBlocks, kFaceCount>& texts = {});
 
     // How many sheets would come out (0 to 3): no printer needs to be asked for none.
     int sheetCount() const;
@@ -53,4 +54,5 @@ private:
     std::array<bool, kFaceCount> m_print;
     std::array<platform::Picture, kFaceCount> m_pictures;
     Captions m_captions;
+    std::array<TextBlocks, kFaceCount> m_texts;
 };

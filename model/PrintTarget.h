@@ -6,6 +6,8 @@
 namespace platform {
 class Picture;
 }
+struct TextBlock;
+class QSizeF;
 
 // What laying out a cover set needs of a printer, and nothing more. Every operation says
 // whether it worked; the layout goes on after a failure, so one refused setting or one
@@ -24,6 +26,9 @@ public:
     virtual bool printLine(const QString& text) = 0;
     // The whole picture stretched to fill `rect`, its proportions not kept.
     virtual bool drawPicture(const platform::Picture& picture, const QRectF& rect) = 0;
+    // A text block of a face `faceMm` in size, laid out by TextLayout, drawn as the face is
+    // stretched to `rect` and clipped to it: real text, not a picture of it.
+    virtual bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) = 0;
     // The outline of `rect`, not filled, one device pixel wide.
     virtual bool drawFrame(const QRectF& rect) = 0;
     virtual bool endPage() = 0;

@@ -312,6 +312,105 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
     return result;
 }
 
+// The file's bytes with several keys of one section set, as setting them one after the other
+// would leave them, in one pass: keys found are replaced in place, new ones follow the
+// section's last entry in the order given, and a missing section is appended with them.
+QByteArray withKeys(const QByteArray& bytes, const QString& section,
+                    const QList<std::pair<QString, QString>>& keyValues)
+{
+    const QStringView wantedSection = trimBlanks(section);
+    const QByteArrayView view(bytes);
+    const QList<RawLine> lines = splitLines(bytes);
+    const QByteArray lineEnd = (!lines.isEmpty() && lines.first().endLength > 0)
+                                   ? bytes.mid(lines.first().length, lines.first().endLength)
+                                   : QByteArrayLiteral("\r\n");
+    qsizetype sectionLine = -1;
+    qsizetype lastKeyLine = -1;
+    QHash<QString, qsizetype> keyLines; // case-folded name -> first line
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(view.sliced(lines[i].begin, lines[i].length));
+        if (parsed.kind == LineKind::Section) {
+            if (sectionLine >= 0)
+                break;
+            if (sameName(parsed.name, wantedSection))
+                sectionLine = i;
+        } else if (parsed.kind == LineKind::Key && sectionLine >= 0) {
+            lastKeyLine = i;
+            const QString folded = parsed.name.toCaseFolded();
+            if (!keyLines.contains(folded)) // later ones are never read
+                keyLines.insert(folded, i);
+        }
+    }
+    if (sectionLine < 0) {
+        QByteArray result = bytes;
+        if (!lines.isEmpty() && lines.last().endLength == 0)
+            result += lineEnd;
+        result += '[' + section.toUtf8() + ']' + lineEnd;
+        for (const auto& [key, value] : keyValues)
+            result += key.toUtf8() + '=' + value.toUtf8() + lineEnd;
+        return result;
+    }
+    QHash<qsizetype, QByteArray> replaced;
+    QByteArray added;
+    const RawLine& anchor = lines[lastKeyLine >= 0 ? lastKeyLine : sectionLine];
+    const QByteArray ending = anchor.endLength > 0
+                                  ? bytes.sliced(anchor.begin + anchor.length, anchor.endLength)
+                                  : lineEnd;
+    QSet<QString> addedKeys;
+    for (const auto& [key, value] : keyValues) {
+        const QString folded = trimBlanks(key).toString().toCaseFolded();
+        const QByteArray line = key.toUtf8() + '=' + value.toUtf8();
+        const auto found = keyLines.constFind(folded);
+        if (found != keyLines.constEnd())
+            replaced.insert(*found, line);
+        else if (!addedKeys.contains(folded)) {
+            added += line + ending;
+            addedKeys.insert(folded);
+        }
+    }
+    QByteArray result;
+    result.reserve(bytes.size() + added.size() + 64);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const RawLine& line = lines[i];
+        const auto it = replaced.constFind(i);
+        result += it != replaced.constEnd() ? QByteArrayView(*it)
+                                            : view.sliced(line.begin, line.length);
+        result += view.sliced(line.begin + line.length, line.endLength);
+        if (&line == &anchor && !added.isEmpty()) {
+            if (line.endLength == 0)
+                result += ending;
+            result += added;
+        }
+    }
+    return result;
+}
+
+// The file's bytes without the first section of that name.
+QByteArray withoutSection(const QByteArray& bytes, const QString& section)
+{
+    const QStringView wantedSection = trimBlanks(section);
+    const QByteArrayView view(bytes);
+    const QList<RawLine> lines = splitLines(bytes);
+    qsizetype from = -1;
+    qsizetype to = lines.size();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const ParsedLine parsed = parseLine(view.sliced(lines[i].begin, lines[i].length));
+        if (parsed.kind != LineKind::Section)
+            continue;
+        if (from >= 0) {
+            to = i;
+            break;
+        }
+        if (sameName(parsed.name, wantedSection))
+            from = i;
+    }
+    if (from < 0)
+        return bytes;
+    const qsizetype begin = lines[from].begin;
+    const qsizetype end = to < lines.size() ? lines[to].begin : bytes.size();
+    return bytes.first(begin) + bytes.sliced(end);
+}
+
 // A name the file cannot hold as itself would change the file's structure: a section name
 // holding "]" ends its header early; a key holding "=" splits there, and one shaped like a
 // section header ("[x]") starts a section. Each line is checked as the reader will see it.
@@ -376,6 +475,28 @@ bool WritePrivateProfileStrings(const QString& section,
         return false;
     for (const auto& [key, value] : keyValues)
         bytes = withKey(bytes, section, key, value);
+    return replaceFile(path, bytes);
+}
+
+bool WritePrivateProfileSections(const QList<ProfileSectionEdit>& edits, const QString& path)
+{
+    for (const ProfileSectionEdit& edit : edits) {
+        for (const auto& [key, value] : edit.keyValues) {
+            if (!keyWritable(edit.section, key, value))
+                return false;
+        }
+    }
+    QByteArray bytes;
+    if (!readForWriting(path, &bytes))
+        return false;
+    for (const ProfileSectionEdit& edit : edits) {
+        if (edit.remove)
+            bytes = withoutSection(bytes, edit.section);
+        else if (!edit.keyValues.isEmpty())
+            bytes = withKeys(bytes, edit.section, edit.keyValues);
+    }
+    if (bytes.size() > ProfileFile::MaxFileBytes)
+        return false;
     return replaceFile(path, bytes);
 }
 

@@ -38,6 +38,20 @@ bool WritePrivateProfileStrings(const QString& section,
                                 const QList<std::pair<QString, QString>>& keyValues,
                                 const QString& path);
 
+// A change of one section for the writer below: its keys set as the single-key writer sets
+// them, or, when `remove` is true, the section taken out whole (its header and every line up
+// to the next section; nothing when there is no such section).
+struct ProfileSectionEdit
+{
+    QString section;
+    QList<std::pair<QString, QString>> keyValues;
+    bool remove = false;
+};
+
+// Applies the edits in order and replaces the file once: all of them or none. Each section is
+// parsed once, however many keys it sets.
+bool WritePrivateProfileSections(const QList<ProfileSectionEdit>& edits, const QString& path);
+
 // A profile file parsed once, for callers that read many keys of one file.
 class ProfileFile
 {

@@ -39,13 +39,15 @@ std::optional<PrintLayout> chooseSheets(CoverSet& printed,
 
     std::array<bool, kFaceCount> chosen{};
     std::array<platform::Picture, kFaceCount> pictures;
+    std::array<TextBlocks, kFaceCount> texts;
     for (const FaceInfo& face : kFaces) {
         chosen[face.index] = active->printFace(face.index);
         printed.setPrintFace(face.index, chosen[face.index]);
         // Whatever the face shows now prints, file or not.
         pictures[face.index] = printed.face(face.index).picture();
+        texts[face.index] = printed.face(face.index).texts();
     }
-    PrintLayout layout(chosen, pictures, PrintLayout::captionsFrom(LangString));
+    PrintLayout layout(chosen, pictures, PrintLayout::captionsFrom(LangString), texts);
     if (!layout.printsAnything())
         return std::nullopt;
     return layout;

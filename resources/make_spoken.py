@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1486
+LAST = 1488
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -612,6 +612,12 @@ STRINGS = [
      "tienne est %1 ppp :",
      "Eine Seite in dieser Auflösung braucht mehr als 512 MB Speicher; die größte, die "
      "passt, ist %1 dpi:"),
+    (1488, "orvella-batch: a text block does not fit its box (%1 the face, %2 the block's "
+           "number on it; the set's path comes first)",
+     "%1, text %2: the text does not fit its box and is cut off",
+     "%1, texto %2: el texto no cabe en su recuadro y se corta",
+     "%1, texte %2 : le texte ne tient pas dans son cadre et est coupé",
+     "%1, Text %2: Der Text passt nicht in seinen Rahmen und wird abgeschnitten"),
 ]
 
 # Texts that the program joins directly to something else, so their last

@@ -518,6 +518,7 @@ private Q_SLOTS:
                 sizes << picture.size();
                 return true;
             }
+            bool drawText(const TextBlock&, const QSizeF&, const QRectF&) override { return true; }
             bool drawFrame(const QRectF&) override { return true; }
             bool endPage() override { return true; }
             bool endJob() override { return true; }

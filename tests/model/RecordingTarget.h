@@ -55,6 +55,10 @@ public:
         }
         return record(QStringLiteral("picture ") + name + QLatin1Char(' ') + rectText(rect));
     }
+    bool drawText(const TextBlock& block, const QSizeF&, const QRectF& rect) override
+    {
+        return record(QStringLiteral("text ") + block.text + QLatin1Char(' ') + rectText(rect));
+    }
     bool drawFrame(const QRectF& rect) override
     {
         return record(QStringLiteral("frame ") + rectText(rect));
