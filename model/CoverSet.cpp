@@ -111,7 +111,19 @@ void CoverSet::setPosition(qint16 face)
     if (m_position == face)
         return;
     m_position = face;
+    setSelectedText(-1);
     Q_EMIT positionChanged(face);
+}
+
+void CoverSet::setSelectedText(int index)
+{
+    const int count = isFaceIndex(m_position) ? int(m_faces[m_position].texts().size()) : 0;
+    if (index < 0 || index >= count)
+        index = -1;
+    if (m_selectedText == index)
+        return;
+    m_selectedText = index;
+    Q_EMIT selectedTextChanged(index);
 }
 
 void CoverSet::setPrintFace(int face, bool on)
@@ -174,6 +186,8 @@ void CoverSet::restoreFace(int face, const Face& state)
         return;
     m_faces[face] = state;
     Q_EMIT faceChanged(face);
+    if (face == m_position && m_selectedText >= m_faces[face].texts().size())
+        setSelectedText(int(m_faces[face].texts().size()) - 1);
 }
 
 void CoverSet::pictureWritten(int face, const QString& path)

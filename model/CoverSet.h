@@ -75,6 +75,12 @@ public:
     // Every block of the face at once (the Back's two spines are one step).
     void changeTexts(int face, const TextBlocks& blocks);
 
+    // The text block the user works on, on the current face (-1: none). The face and the
+    // Text panel both show it; a change of face or of the face's blocks keeps it only while
+    // it still exists.
+    int selectedText() const { return m_selectedText; }
+    void setSelectedText(int index);
+
     // The history keeps at most this many steps, and the pictures only it still holds take
     // at most this many bytes; the oldest steps go first.
     static constexpr int kUndoSteps = 100;
@@ -89,6 +95,7 @@ Q_SIGNALS:
     // The face's picture, file or source changed.
     void faceChanged(int face);
     void positionChanged(int face);
+    void selectedTextChanged(int index);
     void needSaveChanged(bool changed);
     void fileCoverChanged(const QString& path);
     // The set was read from or written to an existing file.
@@ -117,5 +124,6 @@ private:
     std::array<bool, kFaceCount> m_print{};
     bool m_needSave = false;
     qint16 m_position = 0;
+    int m_selectedText = -1;
     QUndoStack m_undo;
 };
