@@ -54,9 +54,11 @@ frmPrint::frmPrint(CoverSet* cover, QWidget* parent) : QDialog(parent), m_cover(
     ApplyTexts();
     fitToTexts();
 
-    // The preset comes from the picture files alone, never from an earlier run's choice.
+    // The preset comes from the picture files and the text written on the faces, never from
+    // an earlier run's choice.
     for (const FaceInfo& face : kFaces) {
-        const bool offered = m_cover && !m_cover->face(face.index).file().isEmpty();
+        const bool offered = m_cover && (!m_cover->face(face.index).file().isEmpty() ||
+                                         !m_cover->face(face.index).texts().isEmpty());
         m_checks[face.index]->setChecked(offered);
         m_checks[face.index]->setEnabled(offered);
     }

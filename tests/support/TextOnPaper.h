@@ -1,0 +1,121 @@
+#pragma once
+
+// Where printed text landed on a PDF's pages (pdftotext -bbox, from poppler-utils), and where
+// the text layout says each word goes, for tests that hold one against the other.
+
+#include "TextLayout.h"
+
+#include <QFontMetricsF>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTextDocumentFragment>
+
+namespace paper_text {
+
+constexpr double kPointsPerMm = 72.0 / 25.4;
+
+struct Word
+{
+    QString text;
+    int page; // from 1
+    QRectF box; // millimetres from the page's top-left corner
+};
+
+inline bool havePdfToText()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+inline QList<Word> printedWords(const QString& pdf)
+{
+    QProcess run;
+    run.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")),
+              {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    run.waitForFinished(60000);
+    const QString html = QString::fromUtf8(run.readAllStandardOutput());
+    static const QRegularExpression tag(
+        QStringLiteral("<page |<word xMin=\"([-0-9.]+)\" yMin=\"([-0-9.]+)\" xMax=\"([-0-9.]+)\" "
+                       "yMax=\"([-0-9.]+)\">([^<]*)</word>"));
+    QList<Word> words;
+    int page = 0;
+    for (auto it = tag.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        if (m.captured(0).startsWith(QLatin1String("<page"))) {
+            ++page;
+            continue;
+        }
+        const QRectF points(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                            QPointF(m.captured(3).toDouble(), m.captured(4).toDouble()));
+        words.append({QTextDocumentFragment::fromHtml(m.captured(5)).toPlainText(), page,
+                      QRectF(points.topLeft() / kPointsPerMm, points.size() / kPointsPerMm)});
+    }
+    return words;
+}
+
+// The box a word of a laid-out block takes on a page whose face lies at `faceOnPage` (mm):
+// along its baseline from its start to its end, across from the font's ascent to its descent.
+inline QRectF expectedBox(const TextLayout& layout, const TextLayout::Word& word,
+                          const QPointF& faceOnPage)
+{
+    const QFontMetricsF metrics(TextLayout::layoutFont(layout.block(), layout.pointSize()));
+    const double ascent = metrics.ascent() / TextLayout::kUnitsPerMm;
+    const double descent = metrics.descent() / TextLayout::kUnitsPerMm;
+    const QLineF along(word.start, word.end);
+    const QPointF d = (word.end - word.start) / qMax(along.length(), 1e-9);
+    const QPointF up(d.y(), -d.x()); // towards the tops of the letters
+    QPolygonF corners;
+    corners << word.start + up * ascent << word.end + up * ascent << word.end - up * descent
+            << word.start - up * descent;
+    return corners.boundingRect().translated(faceOnPage);
+}
+
+// The largest distance, in millimetres, between a printed word and where the layout puts it,
+// over every word of every block; -1 when a word of the layout is missing from the page.
+struct Placed
+{
+    int page;
+    QPointF faceOnPage;
+    TextBlock block;
+};
+inline double worstDistance(const QList<Word>& printed, const QList<Placed>& blocks,
+                            QString* worstWord = nullptr)
+{
+    double worst = 0;
+    QList<Word> left = printed;
+    for (const Placed& placed : blocks) {
+        const TextLayout layout(placed.block);
+        for (const TextLayout::Word& word : layout.words()) {
+            const QRectF expected = expectedBox(layout, word, placed.faceOnPage);
+            qsizetype best = -1;
+            double bestDistance = 1e9;
+            for (qsizetype i = 0; i < left.size(); ++i) {
+                if (left[i].page != placed.page || left[i].text != word.text)
+                    continue;
+                const QRectF& got = left[i].box;
+                const double d = qMax(qMax(qAbs(got.left() - expected.left()),
+                                           qAbs(got.right() - expected.right())),
+                                      qMax(qAbs(got.top() - expected.top()),
+                                           qAbs(got.bottom() - expected.bottom())));
+                if (d < bestDistance) {
+                    bestDistance = d;
+                    best = i;
+                }
+            }
+            if (best < 0) {
+                if (worstWord)
+                    *worstWord = word.text + QStringLiteral(" (missing)");
+                return -1;
+            }
+            left.removeAt(best);
+            if (bestDistance > worst) {
+                worst = bestDistance;
+                if (worstWord)
+                    *worstWord = word.text;
+            }
+        }
+    }
+    return worst;
+}
+
+} // namespace paper_text
