@@ -32,6 +32,7 @@ constexpr qint64 MaxPixelsPerByte = 100000;
 // a code stands for at most about 4090 pixels: 2730 a byte, for a flat picture coded with a
 // full table that is never cleared.
 constexpr qint64 MaxGifPixelsPerByte = 2730;
+constexpr qint64 GifFreeScreenPixels = 1000LL * 1000;
 constexpr qint64 ClaimCheckPixels = 16LL * 1000 * 1000;
 // What a picture may cost in memory before it is shown: this much, and so many bytes for
 // each byte of its file.
@@ -225,6 +226,10 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     if (pixels(canvas) > checkedFrom && pixels(canvas) / perByte > bytes.size())
         return result;
     if (!showingFits(canvas, *source, bytes))
+        return result;
+    // Qt paints a GIF's whole logical screen to show the picture on it: a screen far larger
+    // than its picture is work for nothing.
+    if (format == "gif" && pixels(canvas) > qMax(4 * pixels(size), GifFreeScreenPixels))
         return result;
     if (!decoded && pixels(canvas) <= TrialDecodePixels && decode(bytes, format, index).isNull())
         return result;
