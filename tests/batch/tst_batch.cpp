@@ -4,6 +4,10 @@
 #include "LazyPictureTarget.h"
 #include "LeanJpegDecoder.h"
 #include "LangTestEnv.h"
+#include "BatchJob.h"
+#include "CoverSet.h"
+#include "PrintLayout.h"
+#include "TextOnPaper.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -400,6 +404,43 @@ private Q_SLOTS:
         QCOMPARE(earlier.readAll(), QByteArray("an earlier run's sheet"));
     }
 
+    // The words of the faces' text blocks are real text with their fonts embedded, each at
+    // the place the layout gives it, and a block that does not fit is named.
+    void textPrintsWhereTheLayoutPutsIt()
+    {
+        if (!paper_text::havePdfToText())
+            QSKIP("poppler-utils (pdftotext) is not installed");
+        CoverSet set;
+        set.readFile(m_set);
+        QList<paper_text::Placed> placed;
+        const QPointF corner = QPointF(BatchJob::kMarginPoints, BatchJob::kMarginPoints) /
+                               paper_text::kPointsPerMm;
+        const auto blocks = paper_text::coverText();
+        for (const auto& [face, block] : blocks) {
+            set.addText(face, block);
+            const QRectF rect = face == 0 ? PrintLayout::kFrontRect : PrintLayout::kBackRect;
+            placed.append({face == 0 ? 1 : 2, corner + rect.topLeft(), block});
+        }
+        TextBlock cut;
+        cut.text = u"Far too much text for a box this small"_s;
+        cut.box = QRectF(20, 100, 10, 5);
+        set.addText(1, cut);
+        const QString written = m_env->path(u"text.ovc"_s);
+        QVERIFY(set.writeFile(written));
+
+        const QString pdf = m_env->path(u"text.pdf"_s);
+        const Run run = batch({u"--output"_s, pdf, written});
+        QCOMPARE(run.code, 0);
+        QVERIFY2(run.err.contains(LangString(1488).arg(LangString(1204).remove(u'&')).arg(1)),
+                 qPrintable(run.err));
+        for (int block = 1; block <= 3; ++block)
+            QVERIFY(!run.err.contains(LangString(1488).arg(LangString(1124).remove(u'&')).arg(block)));
+        QVERIFY(paper_text::fontsEmbedded(pdf));
+        QString word;
+        const double worst = paper_text::worstDistance(paper_text::printedWords(pdf), placed, &word);
+        QVERIFY2(worst >= 0 && worst <= 0.1, qPrintable(u"%1 mm at %2"_s.arg(worst).arg(word)));
+    }
+
     void captionsSpeakTheChosenLanguage()
     {
         if (tool("pdftotext").isEmpty())
@@ -577,5 +618,5 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBatch)
+QTEST_MAIN(TestBatch)
 #include "tst_batch.moc"

@@ -8,6 +8,7 @@
 #include "PrintTestSupport.h"
 #include "PrinterTarget.h"
 #include "RecordingTarget.h"
+#include "TextOnPaper.h"
 #include "Twips.h"
 
 #include <QTest>
@@ -315,6 +316,38 @@ private Q_SLOTS:
                 }
             }
         }
+    }
+
+    // Text blocks print from the window as real text in embedded fonts, each word where the
+    // layout puts it, also on a face without a picture.
+    void textOnRealPaper()
+    {
+        if (!paper::havePoppler() || !paper_text::havePdfToText())
+            QSKIP("poppler-utils (pdftotext) is not installed");
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, QStringLiteral("F"), QStringLiteral("F"));
+        const QMarginsF margins(12.5, 7.5, 11, 9);
+        const QPageLayout landscape(QPageSize(QPageSize::A4), QPageLayout::Landscape, margins,
+                                    QPageLayout::Millimeter);
+        const QPointF corner = paper::printableCorner(landscape);
+        QList<paper_text::Placed> placed;
+        const auto blocks = paper_text::coverText();
+        for (const auto& [face, block] : blocks) {
+            cover->set().addText(face, block);
+            const QRectF rect = face == 0 ? PrintLayout::kFrontRect : PrintLayout::kBackRect;
+            placed.append({face == 0 ? 1 : 2, corner + rect.topLeft(), block});
+        }
+        const QString pdf = f.env.path(QStringLiteral("text.pdf"));
+        f.ui.answerDialog(selectFaces(QStringLiteral("FB")));
+        f.ui.answerDialog(choosePdf(pdf, QPageSize::A4, margins));
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(paper::pageCount(pdf), 2);
+        QVERIFY(paper_text::fontsEmbedded(pdf));
+        QString word;
+        const double worst = paper_text::worstDistance(paper_text::printedWords(pdf), placed, &word);
+        QVERIFY2(worst >= 0 && worst <= 0.1, qPrintable(QStringLiteral("%1 mm at %2").arg(worst).arg(word)));
     }
 };
 

@@ -118,4 +118,58 @@ inline double worstDistance(const QList<Word>& printed, const QList<Placed>& blo
     return worst;
 }
 
+// A cover's usual text: a title on the Front, a track list of 20 lines in two columns on the
+// Back, and the title on both spines, each way round. By face index.
+inline QList<std::pair<int, TextBlock>> coverText()
+{
+    TextBlock title;
+    title.text = QStringLiteral("Night Harbour\nThe Lanterns");
+    title.size = 24;
+    title.bold = true;
+    title.align = TextBlock::Align::Center;
+    title.box = QRectF(10, 12, 100, 30);
+    TextBlock tracks;
+    for (int i = 1; i <= 20; ++i) {
+        tracks.text += QStringLiteral("%1 Song number %2\t%3:%4\n")
+                           .arg(i, 2, 10, QLatin1Char('0'))
+                           .arg(i)
+                           .arg(2 + i % 4)
+                           .arg(i * 7 % 60, 2, 10, QLatin1Char('0'));
+    }
+    tracks.text.chop(1);
+    tracks.size = 8.5;
+    tracks.columns = 2;
+    tracks.box = QRectF(12, 10, 126, 90);
+    TextBlock left;
+    left.text = QStringLiteral("The Lanterns - Night Harbour");
+    left.size = 8;
+    left.align = TextBlock::Align::Center;
+    left.rotation = 270;
+    left.box = QRectF(0, 0, TextBlock::kSpineWidthMm, 118);
+    TextBlock right = left;
+    right.rotation = 90;
+    right.box.moveLeft(150 - TextBlock::kSpineWidthMm);
+    return {{0, title}, {2, tracks}, {2, left}, {2, right}};
+}
+
+// Whether every font of a PDF is embedded (pdffonts).
+inline bool fontsEmbedded(const QString& pdf)
+{
+    QProcess run;
+    run.start(QStandardPaths::findExecutable(QStringLiteral("pdffonts")), {pdf});
+    run.waitForFinished(60000);
+    const QStringList lines = QString::fromUtf8(run.readAllStandardOutput()).split(QLatin1Char('\n'));
+    int fonts = 0;
+    for (const QString& line : lines.mid(2)) {
+        const QStringList fields = line.simplified().split(QLatin1Char(' '));
+        if (fields.size() < 6)
+            continue;
+        ++fonts;
+        // name type [type...] encoding emb sub uni object ID: "emb" is the fifth from the end.
+        if (fields[fields.size() - 5] != QLatin1String("yes"))
+            return false;
+    }
+    return fonts > 0;
+}
+
 } // namespace paper_text
