@@ -127,6 +127,11 @@ void FuzzBudget::allowDecodedPixels(std::int64_t pixels)
     m_cpuAllowed += CpuSecondsPerDecodedPixel * double(std::max<std::int64_t>(pixels, 0));
 }
 
+void FuzzBudget::allowLaidOutCharacters(std::int64_t characters)
+{
+    m_cpuAllowed += CpuSecondsPerLaidOutCharacter * double(std::max<std::int64_t>(characters, 0));
+}
+
 FuzzBudget::~FuzzBudget()
 {
     const double cpu = cpuSeconds() - m_cpuStart;
@@ -142,7 +147,7 @@ FuzzBudget::~FuzzBudget()
         std::fprintf(stderr,
                      "%s: the input took %.2f s of processor time; its bound is %.2f s "
                      "(2 s per MB of its %zu bytes, at least %.1f s, and %.2f s for the "
-                     "pixels it decoded)\n",
+                     "pixels it decoded or the text it laid out)\n",
                      m_target, cpu, bound, m_inputBytes, FloorCpuSeconds, m_cpuAllowed);
         std::abort();
     }

@@ -39,6 +39,10 @@ public:
     // twice the dearest decode seen under the sanitizers, where every page is fresh.
     static constexpr double CpuSecondsPerDecodedPixel = 60e-9;
 
+    // Likewise a character laid out as text: shaping it is work of its own, bounded by the
+    // times a layout may run, not by the file's bytes.
+    static constexpr double CpuSecondsPerLaidOutCharacter = 5e-6;
+
     static double cpuBound(std::size_t inputBytes);
     static std::int64_t heapBound(std::size_t inputBytes);
 
@@ -49,6 +53,8 @@ public:
 
     // Adds the decode of a picture of `pixels` pixels to what the input may cost.
     void allowDecodedPixels(std::int64_t pixels);
+    // Adds the layout of `characters` characters of text to what the input may cost.
+    void allowLaidOutCharacters(std::int64_t characters);
     FuzzBudget& operator=(const FuzzBudget&) = delete;
 
 private:

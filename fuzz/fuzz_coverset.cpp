@@ -1,14 +1,17 @@
-// Reading a cover-set file from any bytes, and saving the paths it named back into it as a
-// Save does: the four keys written, read again, must give the same paths, and saving the
-// same paths again must change nothing. Each path is also resolved against the set's folder
-// as opening the set does.
+// Reading a cover-set file from any bytes, and saving the paths and text blocks it named back
+// into it as a Save does: the four keys and the blocks written, read again, must give the same
+// paths and blocks, and saving the same again must change nothing. Each path is also resolved
+// against the set's folder as opening the set does, and each block is laid out as the face,
+// the printer and the batch tool lay it out.
 //
 // Input: the file's bytes.
 #include "CoverSetFile.h"
 #include "FuzzBudget.h"
 #include "FuzzScratch.h"
+#include "TextLayout.h"
 
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstdlib>
@@ -37,9 +40,19 @@ QString readBackForm(const QString& path)
 
 } // namespace
 
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    // Laying text out needs the fonts of a GUI application; no display is needed.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int appArgc = *argc;
+    static QGuiApplication* app = new QGuiApplication(appArgc, *argv);
+    Q_UNUSED(app);
+    return 0;
+}
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    const FuzzBudget budget("fuzz_coverset", size);
+    FuzzBudget budget("fuzz_coverset", size);
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     const QString path = FuzzScratch::path(QStringLiteral("set.ovc"));
     FuzzScratch::write(path, bytes);
@@ -53,18 +66,39 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
               "a path resolved to a relative one");
     }
 
-    check(writeCoverSetFile(path, paths), "saving the paths the file named was refused");
+    const CoverSetTexts texts = readCoverSetTexts(path);
+    for (const FaceInfo& face : kFaces) {
+        check(texts[face.index].size() <= TextBlock::kMaxPerFace, "a face holds too many blocks");
+        for (const TextBlock& block : texts[face.index]) {
+            check(block == block.normalized(), "a block read is out of its ranges");
+            const TextLayout layout(block);
+            budget.allowLaidOutCharacters(block.text.size() * layout.passes());
+            check(layout.pointSize() >= TextBlock::kMinSize - 1e-9 &&
+                      layout.pointSize() <= block.size + 1e-9,
+                  "a block was laid out at a size it may not have");
+            const QRectF room = block.box.adjusted(-0.01, -0.01, 0.01, 0.01);
+            const QList<TextLayout::Word> words = layout.words();
+            for (const TextLayout::Word& word : layout.fits() ? words : QList<TextLayout::Word>()) {
+                check(room.contains(word.start) && room.contains(word.end),
+                      "a word was placed outside its box");
+            }
+        }
+    }
+
+    check(writeCoverSetFile(path, paths, texts), "saving what the file named was refused");
     const CoverSetPaths saved = readCoverSetFile(path);
     for (const FaceInfo& face : kFaces) {
         check(saved[face.index] == readBackForm(paths[face.index]),
               "a saved path does not read back");
     }
+    const CoverSetTexts savedTexts = readCoverSetTexts(path);
+    check(savedTexts == texts, "saved text blocks do not read back");
 
     QByteArray once;
     check(FuzzScratch::read(path, &once), "the saved file is gone");
-    check(writeCoverSetFile(path, saved), "saving again was refused");
+    check(writeCoverSetFile(path, saved, savedTexts), "saving again was refused");
     QByteArray twice;
     check(FuzzScratch::read(path, &twice), "the saved file is gone");
-    check(saved != paths || twice == once, "saving the same paths again changed the file");
+    check(saved != paths || twice == once, "saving the same again changed the file");
     return 0;
 }

@@ -6,6 +6,7 @@
 //
 // OUTPUT_DIR gets one folder per target (profile, langdb, coverset, sitelist, picture).
 #include "LargeSeeds.h"
+#include "TextBlock.h"
 #include "PictureSamples.h"
 #include "SiteList.h"
 #include "TestDatabase.h"
@@ -134,7 +135,17 @@ bool coverSetSeeds()
                "; made by hand\n[Print]\nFront=1\n[files]\nimgfront=\"/with blanks/ a.jpg \"\n"
                "imgcd='/x.emf'\n\n[Files]\nImgBack=/second/section/is/not/read\n") &&
            put("coverset", "empty", "") &&
-           put("coverset", "windows-1252", "[Files]\r\nImgFront=C:\\Im\xE1genes\\portada.jpg\r\n");
+           put("coverset", "windows-1252", "[Files]\r\nImgFront=C:\\Im\xE1genes\\portada.jpg\r\n") &&
+           put("coverset", "text",
+               "[Files]\r\nImgFront=front.png\r\n"
+               "[Front.Text1]\r\nText=\\sNight \\q Harbour\\\\\\nThe Lanterns\\q\r\nFont=DejaVu Serif\r\n"
+               "Size=28.5\r\nBold=1\r\nItalic=1\r\nColor=#ffeedd\r\nAlign=center\r\n"
+               "Box=10,10.25,100,30\r\nRotate=0\r\nColumns=1\r\nFit=none\r\n"
+               "[Back.Text1]\r\nText=01 One\\t3:45\\n02 Two\\t4:02\\n03 Three\\t10:11\r\n"
+               "Size=9\r\nBox=12,10,126,90\r\nColumns=2\r\nFit=shrink\r\n"
+               "[Back.Text2]\r\nText=Spine\r\nBox=0,0,6.5,118\r\nRotate=270\r\nAlign=right\r\n"
+               "[Back.Text3]\r\nText=Spine\r\nBox=143.5,0,6.5,118\r\nRotate=90\r\n"
+               "[Cd.Text1]\r\nText='quoted'\r\nBox=-5,-5,20,20\r\n");
 }
 
 bool siteListSeeds(const QString& sourceDir)
@@ -219,12 +230,23 @@ bool largeSeeds()
         return false;
     }
     const QByteArray set = coverSet(2 << 20);
+    // Every block a face may hold, each a long track list that must shrink to fit.
+    QByteArray text = "[Files]\r\nImgBack=back.png\r\n";
+    for (int n = 1; n <= TextBlock::kMaxPerFace; ++n) {
+        text += "[Back.Text" + QByteArray::number(n) + "]\r\nText=";
+        for (int line = 1; line <= 60; ++line)
+            text += "Track number " + QByteArray::number(line) + " with a title\\t4:" +
+                    QByteArray::number(10 + line % 50) + "\\n";
+        text += "\r\nSize=144\r\nFit=shrink\r\nColumns=" + QByteArray::number(1 + n % 4) +
+                "\r\nBox=" + QByteArray::number(n % 100) + ",5,120,100\r\n";
+    }
     return put("picture", "large-multi-strip.tif",
                multiStripTiff(drawnPicture(QSize(420, 320), 1), 4)) &&
            put("picture", "large-progressive.jpg",
                progressiveJpeg(drawnPicture(QSize(1024, 768), 2), 95)) &&
            put("picture", "large-interlaced.png", interlacedPng(drawnPicture(QSize(420, 320), 3))) &&
            put("sitelist", "large", sites) && put("coverset", "large", set) &&
+           put("coverset", "large-text", text) &&
            put("profile", "large", raw("Files\0ImgBack\0/b.png\0") + set) &&
            put("langdb", "large", langInput(3, 0, 0, 0, languageDatabase(4, 40000)));
 }

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QTextLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -24,22 +25,47 @@ struct TextLayout::Line
 
 TextLayout::TextLayout(const TextBlock& block) : m_block(block.normalized())
 {
-    double size = m_block.size;
-    bool fits = layOut(size);
-    while (!fits && m_block.shrink && size - 0.5 >= TextBlock::kMinSize - 1e-9) {
-        size -= 0.5;
-        fits = layOut(size);
+    if (layOut(m_block.size) || !m_block.shrink)
+        return;
+    // The largest of the sizes 0.5 pt apart from 4 pt up that fits. Lines take room in both
+    // directions as the size grows, so the first guess is the size whose lines would fill the
+    // box as many as there are; then the steps between one that fits and one that does not
+    // are halved. A long list at 144 pt is laid out a few times, not 280.
+    const auto sizeOf = [](int step) { return TextBlock::kMinSize + step * 0.5; };
+    int high = int(std::lround((m_block.size - TextBlock::kMinSize) * 2)); // does not fit
+    const double fill = m_lineCount > 0 ? std::sqrt(double(m_lineRoom) / m_lineCount) : 1.0;
+    int low = 0; // fits, or nothing does
+    int guess = std::clamp(int(std::floor((m_block.size * fill - TextBlock::kMinSize) * 2)), 0,
+                           high - 1);
+    bool guessFits = layOut(sizeOf(guess));
+    if (guessFits) {
+        low = guess;
+    } else {
+        high = guess;
+        if (guess == 0 || !layOut(sizeOf(0)))
+            return; // not even the smallest size fits: it is kept, cut at the box
     }
+    while (high - low > 1) {
+        // From a guess that fits, try the next step first: the guess is usually close.
+        const int middle = guessFits && low == guess ? low + 1 : (low + high) / 2;
+        if (layOut(sizeOf(middle)))
+            low = middle;
+        else
+            high = middle;
+        guessFits = false;
+    }
+    if (m_pointSize != sizeOf(low))
+        layOut(sizeOf(low));
 }
 
 TextLayout::~TextLayout() = default;
 TextLayout::TextLayout(TextLayout&& other) noexcept = default;
 TextLayout& TextLayout::operator=(TextLayout&& other) noexcept = default;
 
-QFont TextLayout::layoutFont(const TextBlock& block, double pointSize)
+QFont TextLayout::layoutFont(const TextBlock& block)
 {
     QFont font(block.font);
-    font.setPixelSize(qMax(1, int(std::lround(pointSize / kPointsPerMm * kUnitsPerMm))));
+    font.setPixelSize(kReferencePixels);
     font.setBold(block.bold);
     font.setItalic(block.italic);
     font.setHintingPreference(QFont::PreferNoHinting);
@@ -78,15 +104,19 @@ QTransform TextLayout::frameToFace() const
 bool TextLayout::layOut(double pointSize)
 {
     m_pointSize = pointSize;
+    ++m_passes;
+    // The font's pixels at the reference size, in millimetres at this one.
+    m_mmPerUnit = pointSize / kPointsPerMm / kReferencePixels;
+    const double unitsPerMm = 1 / m_mmPerUnit;
     m_layouts.clear();
     m_lines.clear();
 
-    const QFont font = layoutFont(m_block, pointSize);
+    const QFont font = layoutFont(m_block);
     const QFontMetricsF metrics(font);
     const double lineHeight = metrics.lineSpacing();
-    const QSizeF frame = frameSize() * kUnitsPerMm;
+    const QSizeF frame = frameSize() * unitsPerMm;
     const int columns = m_block.columns;
-    const double gap = TextBlock::kColumnGapMm * kUnitsPerMm;
+    const double gap = TextBlock::kColumnGapMm * unitsPerMm;
     const double columnWidth = qMax(1.0, (frame.width() - gap * (columns - 1)) / columns);
     const int rows = int(std::floor((frame.height() + 1e-6) / lineHeight));
     bool fits = rows >= 1;
@@ -143,7 +173,7 @@ bool TextLayout::layOut(double pointSize)
         const bool blankLeft = leftText.trimmed().isEmpty();
         const bool room =
             blankLeft || left->lineAt(left->lineCount() - 1).naturalTextWidth() +
-                                 kTabGapMm * kUnitsPerMm + rightLine.naturalTextWidth() <=
+                                 kTabGapMm * unitsPerMm + rightLine.naturalTextWidth() <=
                              columnWidth + 1e-6;
         if (room)
             visual.back().right = right;
@@ -151,6 +181,8 @@ bool TextLayout::layOut(double pointSize)
             visual.push_back({nullptr, -1, right});
     }
 
+    m_lineCount = int(visual.size());
+    m_lineRoom = qMax(0, rows) * columns;
     for (size_t i = 0; i < visual.size(); ++i) {
         const int column = rows > 0 ? int(i) / rows : columns;
         const int row = rows > 0 ? int(i) % rows : 0;
@@ -172,12 +204,16 @@ bool TextLayout::layOut(double pointSize)
     return fits;
 }
 
+QTransform TextLayout::unitsToFace() const
+{
+    return QTransform::fromScale(m_mmPerUnit, m_mmPerUnit) * frameToFace();
+}
+
 QList<TextLayout::Word> TextLayout::words() const
 {
     QList<Word> result;
-    const QTransform toFace = QTransform::fromScale(1 / kUnitsPerMm, 1 / kUnitsPerMm) *
-                              frameToFace();
-    const QSizeF frame = frameSize() * kUnitsPerMm;
+    const QTransform toFace = unitsToFace();
+    const QSizeF frame = frameSize() / m_mmPerUnit;
     for (const Line& placed : m_lines) {
         if (!placed.placed)
             continue;
@@ -210,8 +246,7 @@ void TextLayout::draw(QPainter& painter) const
 {
     painter.save();
     painter.setClipRect(m_block.box, Qt::IntersectClip);
-    painter.setTransform(QTransform::fromScale(1 / kUnitsPerMm, 1 / kUnitsPerMm) * frameToFace() *
-                         painter.transform());
+    painter.setTransform(unitsToFace() * painter.transform());
     painter.setPen(m_block.color);
     for (const Line& placed : m_lines) {
         if (placed.placed)

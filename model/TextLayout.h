@@ -22,8 +22,9 @@ class QTextLayout;
 // time, down to 4 pt, until it fits. Whatever still does not fit is cut at the box. A turned
 // block is laid out in its turned frame (90 degrees: its width is the box's height).
 //
-// Text is measured in hundredths of a millimetre with unhinted outlines, so that the result
-// does not depend on any device's resolution.
+// Text is measured with unhinted outlines in a font of one reference size whatever the block's
+// size, and the result scaled: advances then grow exactly with the size, the layout depends on
+// no device's resolution, and shrinking to fit does not make a font of every size it tries.
 class TextLayout
 {
 public:
@@ -56,10 +57,14 @@ public:
     // Draws the text, clipped to the box, on a painter whose units are millimetres of the face.
     void draw(QPainter& painter) const;
 
-    // The font of a block at a size, in the units text is laid out in.
-    static QFont layoutFont(const TextBlock& block, double pointSize);
-    // Layout units in a millimetre.
-    static constexpr double kUnitsPerMm = 100.0;
+    // The font a block is laid out in, at the reference size, and how many millimetres one of
+    // its units comes to at the size the block was laid out at.
+    static QFont layoutFont(const TextBlock& block);
+    double mmPerUnit() const { return m_mmPerUnit; }
+    // How many times the text was laid out to find its size.
+    int passes() const { return m_passes; }
+    // The reference size, in the font's pixels.
+    static constexpr int kReferencePixels = 1000;
 
 private:
     struct Line; // one placed line of one paragraph's layout
@@ -67,6 +72,11 @@ private:
 
     TextBlock m_block;
     double m_pointSize = 0;
+    double m_mmPerUnit = 1;
+    int m_passes = 0;
+    int m_lineCount = 0; // lines the last layout made
+    int m_lineRoom = 0;  // and how many the box holds at that size
+    QTransform unitsToFace() const;
     bool m_fits = true;
     std::vector<std::unique_ptr<QTextLayout>> m_layouts;
     std::vector<Line> m_lines;

@@ -312,103 +312,118 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
     return result;
 }
 
-// The file's bytes with several keys of one section set, as setting them one after the other
-// would leave them, in one pass: keys found are replaced in place, new ones follow the
-// section's last entry in the order given, and a missing section is appended with them.
-QByteArray withKeys(const QByteArray& bytes, const QString& section,
-                    const QList<std::pair<QString, QString>>& keyValues)
+// The file's bytes with every edit made, in one pass over the file however many sections
+// change (each section at most once among the edits): a section's keys that exist are
+// replaced in place and new ones follow its last entry in the order given, as setting them one
+// after the other would leave them; a removed section goes from its header up to the next one;
+// sections the file lacks are appended in the edits' order.
+QByteArray withSections(const QByteArray& bytes, const QList<ProfileSectionEdit>& edits)
 {
-    const QStringView wantedSection = trimBlanks(section);
     const QByteArrayView view(bytes);
     const QList<RawLine> lines = splitLines(bytes);
     const QByteArray lineEnd = (!lines.isEmpty() && lines.first().endLength > 0)
                                    ? bytes.mid(lines.first().length, lines.first().endLength)
                                    : QByteArrayLiteral("\r\n");
-    qsizetype sectionLine = -1;
-    qsizetype lastKeyLine = -1;
-    QHash<QString, qsizetype> keyLines; // case-folded name -> first line
+
+    struct Found
+    {
+        qsizetype header = -1;
+        qsizetype end = -1;     // the next section's header, or the line count
+        qsizetype lastKey = -1;
+        QHash<QString, qsizetype> keys; // case-folded name -> first line
+    };
+    QHash<QString, qsizetype> wanted; // case-folded section -> its edit
+    for (qsizetype i = 0; i < edits.size(); ++i)
+        wanted.insert(trimBlanks(edits[i].section).toString().toCaseFolded(), i);
+    std::vector<Found> found(size_t(edits.size()));
+    Found* current = nullptr;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(view.sliced(lines[i].begin, lines[i].length));
+        const QByteArrayView line = view.sliced(lines[i].begin, lines[i].length);
+        // Only the lines of sections being edited need their keys read.
+        if (current == nullptr && !mayOpenSection(line))
+            continue;
+        const ParsedLine parsed = parseLine(line);
         if (parsed.kind == LineKind::Section) {
-            if (sectionLine >= 0)
-                break;
-            if (sameName(parsed.name, wantedSection))
-                sectionLine = i;
-        } else if (parsed.kind == LineKind::Key && sectionLine >= 0) {
-            lastKeyLine = i;
+            if (current)
+                current->end = i;
+            current = nullptr;
+            const auto it = wanted.constFind(parsed.name.toCaseFolded());
+            if (it != wanted.constEnd() && found[size_t(*it)].header < 0) {
+                current = &found[size_t(*it)];
+                current->header = i;
+            }
+        } else if (parsed.kind == LineKind::Key && current) {
+            current->lastKey = i;
             const QString folded = parsed.name.toCaseFolded();
-            if (!keyLines.contains(folded)) // later ones are never read
-                keyLines.insert(folded, i);
+            if (!current->keys.contains(folded))
+                current->keys.insert(folded, i);
         }
     }
-    if (sectionLine < 0) {
-        QByteArray result = bytes;
-        if (!lines.isEmpty() && lines.last().endLength == 0)
-            result += lineEnd;
-        result += '[' + section.toUtf8() + ']' + lineEnd;
-        for (const auto& [key, value] : keyValues)
-            result += key.toUtf8() + '=' + value.toUtf8() + lineEnd;
-        return result;
-    }
-    QHash<qsizetype, QByteArray> replaced;
-    QByteArray added;
-    const RawLine& anchor = lines[lastKeyLine >= 0 ? lastKeyLine : sectionLine];
-    const QByteArray ending = anchor.endLength > 0
-                                  ? bytes.sliced(anchor.begin + anchor.length, anchor.endLength)
-                                  : lineEnd;
-    QSet<QString> addedKeys;
-    for (const auto& [key, value] : keyValues) {
-        const QString folded = trimBlanks(key).toString().toCaseFolded();
-        const QByteArray line = key.toUtf8() + '=' + value.toUtf8();
-        const auto found = keyLines.constFind(folded);
-        if (found != keyLines.constEnd())
-            replaced.insert(*found, line);
-        else if (!addedKeys.contains(folded)) {
-            added += line + ending;
-            addedKeys.insert(folded);
+    if (current)
+        current->end = lines.size();
+
+    QHash<qsizetype, QByteArray> replaced;   // line -> its new text
+    QHash<qsizetype, QByteArray> addedAfter; // line -> the lines that follow it
+    std::vector<bool> removed(size_t(lines.size()), false);
+    QByteArray appended;
+    for (qsizetype e = 0; e < edits.size(); ++e) {
+        const ProfileSectionEdit& edit = edits[e];
+        const Found& f = found[size_t(e)];
+        if (edit.remove) {
+            for (qsizetype i = f.header; i >= 0 && i < f.end; ++i)
+                removed[size_t(i)] = true;
+            continue;
         }
+        if (edit.keyValues.isEmpty())
+            continue;
+        if (f.header < 0) {
+            QByteArray section = '[' + edit.section.toUtf8() + ']' + lineEnd;
+            for (const auto& [key, value] : edit.keyValues)
+                section += key.toUtf8() + '=' + value.toUtf8() + lineEnd;
+            appended += section;
+            continue;
+        }
+        const qsizetype anchor = f.lastKey >= 0 ? f.lastKey : f.header;
+        const RawLine& at = lines[anchor];
+        const QByteArray ending =
+            at.endLength > 0 ? bytes.sliced(at.begin + at.length, at.endLength) : lineEnd;
+        QSet<QString> addedKeys;
+        QByteArray added;
+        for (const auto& [key, value] : edit.keyValues) {
+            const QString folded = trimBlanks(key).toString().toCaseFolded();
+            const QByteArray line = key.toUtf8() + '=' + value.toUtf8();
+            const auto it = f.keys.constFind(folded);
+            if (it != f.keys.constEnd())
+                replaced.insert(*it, line);
+            else if (!addedKeys.contains(folded)) {
+                added += line + ending;
+                addedKeys.insert(folded);
+            }
+        }
+        if (!added.isEmpty())
+            addedAfter.insert(anchor, (at.endLength == 0 ? ending : QByteArray()) + added);
     }
+
     QByteArray result;
-    result.reserve(bytes.size() + added.size() + 64);
+    result.reserve(bytes.size() + appended.size() + 256);
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (removed[size_t(i)])
+            continue;
         const RawLine& line = lines[i];
         const auto it = replaced.constFind(i);
         result += it != replaced.constEnd() ? QByteArrayView(*it)
                                             : view.sliced(line.begin, line.length);
         result += view.sliced(line.begin + line.length, line.endLength);
-        if (&line == &anchor && !added.isEmpty()) {
-            if (line.endLength == 0)
-                result += ending;
-            result += added;
-        }
+        const auto more = addedAfter.constFind(i);
+        if (more != addedAfter.constEnd())
+            result += *more;
+    }
+    if (!appended.isEmpty()) {
+        if (!result.isEmpty() && !result.endsWith('\n') && !result.endsWith('\r'))
+            result += lineEnd;
+        result += appended;
     }
     return result;
-}
-
-// The file's bytes without the first section of that name.
-QByteArray withoutSection(const QByteArray& bytes, const QString& section)
-{
-    const QStringView wantedSection = trimBlanks(section);
-    const QByteArrayView view(bytes);
-    const QList<RawLine> lines = splitLines(bytes);
-    qsizetype from = -1;
-    qsizetype to = lines.size();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const ParsedLine parsed = parseLine(view.sliced(lines[i].begin, lines[i].length));
-        if (parsed.kind != LineKind::Section)
-            continue;
-        if (from >= 0) {
-            to = i;
-            break;
-        }
-        if (sameName(parsed.name, wantedSection))
-            from = i;
-    }
-    if (from < 0)
-        return bytes;
-    const qsizetype begin = lines[from].begin;
-    const qsizetype end = to < lines.size() ? lines[to].begin : bytes.size();
-    return bytes.first(begin) + bytes.sliced(end);
 }
 
 // A name the file cannot hold as itself would change the file's structure: a section name
@@ -480,21 +495,21 @@ bool WritePrivateProfileStrings(const QString& section,
 
 bool WritePrivateProfileSections(const QList<ProfileSectionEdit>& edits, const QString& path)
 {
+    QSet<QString> sections;
     for (const ProfileSectionEdit& edit : edits) {
         for (const auto& [key, value] : edit.keyValues) {
             if (!keyWritable(edit.section, key, value))
                 return false;
         }
+        const QString folded = trimBlanks(edit.section).toString().toCaseFolded();
+        if (sections.contains(folded))
+            return false;
+        sections.insert(folded);
     }
     QByteArray bytes;
     if (!readForWriting(path, &bytes))
         return false;
-    for (const ProfileSectionEdit& edit : edits) {
-        if (edit.remove)
-            bytes = withoutSection(bytes, edit.section);
-        else if (!edit.keyValues.isEmpty())
-            bytes = withKeys(bytes, edit.section, edit.keyValues);
-    }
+    bytes = withSections(bytes, edits);
     if (bytes.size() > ProfileFile::MaxFileBytes)
         return false;
     return replaceFile(path, bytes);

@@ -48,8 +48,8 @@ struct ProfileSectionEdit
     bool remove = false;
 };
 
-// Applies the edits in order and replaces the file once: all of them or none. Each section is
-// parsed once, however many keys it sets.
+// Makes the edits, each of another section, and replaces the file once: all of them or none.
+// The file is read through once however many sections change.
 bool WritePrivateProfileSections(const QList<ProfileSectionEdit>& edits, const QString& path);
 
 // A profile file parsed once, for callers that read many keys of one file.

@@ -58,9 +58,9 @@ inline QList<Word> printedWords(const QString& pdf)
 inline QRectF expectedBox(const TextLayout& layout, const TextLayout::Word& word,
                           const QPointF& faceOnPage)
 {
-    const QFontMetricsF metrics(TextLayout::layoutFont(layout.block(), layout.pointSize()));
-    const double ascent = metrics.ascent() / TextLayout::kUnitsPerMm;
-    const double descent = metrics.descent() / TextLayout::kUnitsPerMm;
+    const QFontMetricsF metrics(TextLayout::layoutFont(layout.block()));
+    const double ascent = metrics.ascent() * layout.mmPerUnit();
+    const double descent = metrics.descent() * layout.mmPerUnit();
     const QLineF along(word.start, word.end);
     const QPointF d = (word.end - word.start) / qMax(along.length(), 1e-9);
     const QPointF up(d.y(), -d.x()); // towards the tops of the letters
