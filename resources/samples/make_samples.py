@@ -6,8 +6,13 @@
 
 Everything is drawn here, with nothing but the standard library (PNG is written
 with zlib), so the sample holds no picture that came from anywhere else. The
-sizes keep each face's proportions on paper: Front and Inside are 120 mm
-squares, the Back insert is 150 x 118 mm, the CD label a disc.
+pictures are drawn at 10 pixels a millimetre of each face on paper: Front and
+Inside are 120 mm squares, the Back insert and the CD face 150 x 118 mm (the
+disc is round in it).
+
+The pictures carry no lettering of their own: every word of the sample (the
+titles, the liner notes, the track list with its times, the spines' line) is a
+text block of Sample.ovc, laid out and printed as text by Orvella.
 """
 
 import math
@@ -15,54 +20,6 @@ import struct
 import sys
 import zlib
 from pathlib import Path
-
-# A 5 x 7 pixel font: enough letters for titles and a track list.
-FONT = {
-    "A": ["01110", "10001", "10001", "11111", "10001", "10001", "10001"],
-    "B": ["11110", "10001", "10001", "11110", "10001", "10001", "11110"],
-    "C": ["01110", "10001", "10000", "10000", "10000", "10001", "01110"],
-    "D": ["11110", "10001", "10001", "10001", "10001", "10001", "11110"],
-    "E": ["11111", "10000", "10000", "11110", "10000", "10000", "11111"],
-    "F": ["11111", "10000", "10000", "11110", "10000", "10000", "10000"],
-    "G": ["01110", "10001", "10000", "10111", "10001", "10001", "01111"],
-    "H": ["10001", "10001", "10001", "11111", "10001", "10001", "10001"],
-    "I": ["01110", "00100", "00100", "00100", "00100", "00100", "01110"],
-    "J": ["00111", "00010", "00010", "00010", "00010", "10010", "01100"],
-    "K": ["10001", "10010", "10100", "11000", "10100", "10010", "10001"],
-    "L": ["10000", "10000", "10000", "10000", "10000", "10000", "11111"],
-    "M": ["10001", "11011", "10101", "10101", "10001", "10001", "10001"],
-    "N": ["10001", "10001", "11001", "10101", "10011", "10001", "10001"],
-    "O": ["01110", "10001", "10001", "10001", "10001", "10001", "01110"],
-    "P": ["11110", "10001", "10001", "11110", "10000", "10000", "10000"],
-    "Q": ["01110", "10001", "10001", "10001", "10101", "10010", "01101"],
-    "R": ["11110", "10001", "10001", "11110", "10100", "10010", "10001"],
-    "S": ["01111", "10000", "10000", "01110", "00001", "00001", "11110"],
-    "T": ["11111", "00100", "00100", "00100", "00100", "00100", "00100"],
-    "U": ["10001", "10001", "10001", "10001", "10001", "10001", "01110"],
-    "V": ["10001", "10001", "10001", "10001", "10001", "01010", "00100"],
-    "W": ["10001", "10001", "10001", "10101", "10101", "10101", "01010"],
-    "X": ["10001", "10001", "01010", "00100", "01010", "10001", "10001"],
-    "Y": ["10001", "10001", "01010", "00100", "00100", "00100", "00100"],
-    "Z": ["11111", "00001", "00010", "00100", "01000", "10000", "11111"],
-    "0": ["01110", "10001", "10011", "10101", "11001", "10001", "01110"],
-    "1": ["00100", "01100", "00100", "00100", "00100", "00100", "01110"],
-    "2": ["01110", "10001", "00001", "00010", "00100", "01000", "11111"],
-    "3": ["11111", "00010", "00100", "00010", "00001", "10001", "01110"],
-    "4": ["00010", "00110", "01010", "10010", "11111", "00010", "00010"],
-    "5": ["11111", "10000", "11110", "00001", "00001", "10001", "01110"],
-    "6": ["00110", "01000", "10000", "11110", "10001", "10001", "01110"],
-    "7": ["11111", "00001", "00010", "00100", "01000", "01000", "01000"],
-    "8": ["01110", "10001", "10001", "01110", "10001", "10001", "01110"],
-    "9": ["01110", "10001", "10001", "01111", "00001", "00010", "01100"],
-    " ": ["00000"] * 7,
-    ".": ["00000", "00000", "00000", "00000", "00000", "01100", "01100"],
-    ",": ["00000", "00000", "00000", "00000", "01100", "00100", "01000"],
-    ":": ["00000", "01100", "01100", "00000", "01100", "01100", "00000"],
-    "-": ["00000", "00000", "00000", "11111", "00000", "00000", "00000"],
-    "'": ["01100", "00100", "01000", "00000", "00000", "00000", "00000"],
-    "&": ["01100", "10010", "10100", "01000", "10101", "10010", "01101"],
-    "/": ["00000", "00001", "00010", "00100", "01000", "10000", "00000"],
-}
 
 
 class Canvas:
@@ -104,30 +61,6 @@ class Canvas:
                 if cover > 0:
                     self.blend(x, y, shader(x, y, d), cover)
 
-    def text(self, x, y, text, scale, color, spacing=1, vertical=False):
-        """Block letters; vertical text runs top to bottom, turned a quarter clockwise."""
-        for ch in text.upper():
-            glyph = FONT.get(ch, FONT[" "])
-            for gy, line in enumerate(glyph):
-                for gx, bit in enumerate(line):
-                    if bit == "1":
-                        if vertical:
-                            px, py = x + (6 - gy) * scale, y + gx * scale
-                        else:
-                            px, py = x + gx * scale, y + gy * scale
-                        self.rect(px, py, px + scale, py + scale, color)
-            if vertical:
-                y += (5 + spacing) * scale
-            else:
-                x += (5 + spacing) * scale
-
-    @staticmethod
-    def text_width(text, scale, spacing=1):
-        return len(text) * (5 + spacing) * scale - spacing * scale
-
-    def centred_text(self, cx, y, text, scale, color, spacing=1):
-        self.text(cx - self.text_width(text, scale, spacing) // 2, y, text, scale, color, spacing)
-
     def png(self):
         raw = bytearray()
         previous = bytearray(3 * self.width)
@@ -150,7 +83,7 @@ def mix(a, b, t):
 
 
 def front():
-    """Front: a sunset over a grid, with the title."""
+    """Front: a sunset over a grid; the title is written over it as text."""
     size, horizon = 1200, 820
     sky = [(18, 20, 66), (120, 38, 120), (236, 92, 96), (252, 176, 84)]
     c = Canvas(size, size, sky[0])
@@ -185,106 +118,176 @@ def front():
         if horizon < y < size:
             c.rect(0, y, size, y + 2, (255, 80, 200), 0.8)
         depth *= 1.45
-    c.centred_text(600, 96, "ORVELLA", 22, (255, 244, 214), spacing=2)
-    c.centred_text(600, 290, "SAMPLE COVER", 8, (255, 214, 170))
     return c
 
 
 def inside():
-    """Inside: liner notes on cream paper."""
+    """Inside: cream paper between two rules, for the liner notes."""
     c = Canvas(1200, 1200, (246, 240, 226))
-    ink, soft = (52, 44, 60), (140, 120, 120)
+    ink = (52, 44, 60)
     c.rect(48, 48, 1152, 54, ink)
     c.rect(48, 1146, 1152, 1152, ink)
-    c.centred_text(600, 110, "LINER NOTES", 12, ink, spacing=2)
     c.disc(600, 250, 14, lambda x, y, d: (214, 92, 96))
-    notes = [
-        "THESE TWELVE SONGS WERE RECORDED",
-        "AT HOME OVER ONE RAINY WEEKEND,",
-        "WITH TWO GUITARS, AN OLD PIANO",
-        "AND A DRUM MACHINE THAT WOULD",
-        "NOT STAY IN TIME.",
-        "",
-        "THANK YOU FOR LISTENING, AND FOR",
-        "PRINTING THIS BOOKLET. CUT ALONG",
-        "THE FRAME AND FOLD IT IN THE",
-        "MIDDLE: THE FRONT GOES ON THE",
-        "RIGHT, THESE NOTES ON THE LEFT.",
-        "",
-        "MADE WITH ORVELLA.",
-    ]
-    y = 330
-    for line in notes:
-        c.text(150, y, line, 5, soft if line.startswith("MADE") else ink)
-        y += 56
-    c.text(150, 1060, "SAMPLE CD - ALL PICTURES DRAWN BY ORVELLA", 3, soft)
     return c
 
 
-TRACKS = [
-    ("OPENING NIGHT", "3:42"), ("PAPER LANTERNS", "4:05"), ("SLOW TRAIN NORTH", "5:17"),
-    ("INK & WATER", "3:28"), ("THE LONG WEEKEND", "4:51"), ("RAIN ON THE ROOF", "2:56"),
-    ("SEVEN BRIDGES", "4:33"), ("QUIET ROOM", "3:09"), ("NEON HARBOUR", "4:44"),
-    ("LETTERS HOME", "3:37"), ("AFTER THE STORM", "5:02"), ("GOODNIGHT, CITY", "3:51"),
-]
-
-
 def back():
-    """Back insert: the track list between the two spines."""
+    """Back insert: a dusk gradient with two coloured spines and bar code-like art; the track
+    list and the spines' titles are written over it as text."""
     width, height, spine = 1500, 1180, 65
     c = Canvas(width, height, (20, 24, 52))
     c.fill(lambda x, y: mix((22, 26, 62), (60, 22, 70), y / height))
     for x0 in (0, width - spine):
         c.rect(x0, 0, x0 + spine, height, (236, 92, 96))
+        # A light line where the spine folds.
         c.rect(x0 + (spine - 2 if x0 == 0 else 0), 0, x0 + (spine if x0 == 0 else 2), height,
                (255, 236, 200))
-        c.text(x0 + 11, 60, "ORVELLA - SAMPLE COVER", 6, (255, 244, 214), vertical=True)
-    left, right = spine + 110, width - spine - 110
-    c.text(left, 90, "TRACKS", 10, (255, 214, 170), spacing=2)
-    scale, y = 5, 220
-    for number, (title, length) in enumerate(TRACKS, 1):
-        c.text(left, y, f"{number:02d}", scale, (252, 176, 84))
-        c.text(left + 110, y, title, scale, (240, 236, 246))
-        lw = Canvas.text_width(length, scale)
-        c.text(right - lw, y, length, scale, (240, 236, 246))
-        start = left + 110 + Canvas.text_width(title, scale) + 24
-        for x in range(start, right - lw - 24, 18):
-            c.rect(x, y + 28, x + 5, y + 33, (120, 110, 150))
-        y += 62
-    c.rect(left, y + 10, right, y + 14, (120, 110, 150))
-    c.text(left, y + 40, "TOTAL TIME 49:15", 4, (200, 190, 220))
+    left, right = spine + 105, width - spine - 105
+    # Rules under the heading and above the foot.
+    c.rect(left, 250, right, 254, (120, 110, 150))
+    c.rect(left, 930, right, 934, (120, 110, 150))
     # A made-up bar code in the corner.
     bars = [3, 1, 2, 1, 1, 3, 2, 2, 1, 1, 3, 1, 2, 3, 1, 1, 2, 1, 3, 2, 1, 2, 1, 1, 3]
-    x = right - 230
+    x = right - sum(3 * w + 2 for w in bars)
     for i, w in enumerate(bars):
         if i % 2 == 0:
-            c.rect(x, y + 30, x + 3 * w, y + 110, (255, 255, 255))
+            c.rect(x, 970, x + 3 * w, 1080, (255, 255, 255))
         x += 3 * w + 2
     return c
 
 
 def cd():
-    """CD label: a disc on white, with the centre hole left clear."""
-    size = 1200
-    c = Canvas(size, size, (255, 255, 255))
-    centre, outer, clear, hole = size / 2, size / 2 - 6, 170, 76
+    """CD label: a disc on white, with the centre hole left clear. The picture has the CD
+    face's own shape, so that the disc prints round."""
+    width, height = 1500, 1180
+    c = Canvas(width, height, (255, 255, 255))
+    cx, cy, outer, clear, hole = width / 2, height / 2, 580, 166, 74
 
     def label(x, y, d):
-        angle = math.atan2(y - centre, x - centre)
+        angle = math.atan2(y - cy, x - cx)
         base = mix((236, 92, 96), (252, 176, 84), (math.sin(angle * 2) + 1) / 2)
         ring = 0.5 + 0.5 * math.cos(d / 9.0)
-        return mix(base, mix(base, (255, 255, 255), 0.25), ring * (d > 460))
-    c.disc(centre, centre, outer, label)
-    c.disc(centre, centre, clear, lambda x, y, d: (226, 228, 236))
-    c.disc(centre, centre, hole, lambda x, y, d: (255, 255, 255))
-    c.centred_text(600, 300, "ORVELLA", 16, (255, 248, 230), spacing=2)
-    c.centred_text(600, 820, "SAMPLE DISC", 7, (60, 24, 60))
-    c.centred_text(600, 900, "12 SONGS - 49:15", 4, (60, 24, 60))
+        return mix(base, mix(base, (255, 255, 255), 0.25), ring * (d > 450))
+    c.disc(cx, cy, outer, label)
+    c.disc(cx, cy, clear, lambda x, y, d: (226, 228, 236))
+    c.disc(cx, cy, hole, lambda x, y, d: (255, 255, 255))
     return c
 
 
-SET_FILE = ("[Files]\r\nImgFront=front.png\r\nImgInside=inside.png\r\n"
-            "ImgBack=back.png\r\nImgCd=cd.png\r\n")
+TRACKS = [
+    ("Opening Night", "3:42"), ("Paper Lanterns", "4:05"), ("Slow Train North", "5:17"),
+    ("Ink & Water", "3:28"), ("The Long Weekend", "4:51"), ("Rain on the Roof", "2:56"),
+    ("Seven Bridges", "4:33"), ("Quiet Room", "3:09"), ("Neon Harbour", "4:44"),
+    ("Letters Home", "3:37"), ("After the Storm", "5:02"), ("Goodnight, City", "3:51"),
+]
+
+
+def total_time():
+    seconds = sum(int(m) * 60 + int(s) for m, s in (t.split(":") for _, t in TRACKS))
+    return f"{seconds // 60}:{seconds % 60:02d}"
+
+
+ARTIST, TITLE = "Orvella", "Sample Cover"
+SPINE = f"{ARTIST.upper()}  \u00b7  {TITLE.upper()}"
+# The fonts are those of the URW base 35 set, which Orvella's package depends on.
+GOTHIC, SANS, SERIF = "URW Gothic", "Nimbus Sans", "P052"
+
+# The text blocks of each face: its lines ("\t" before what goes flush right), the font, the
+# size in points and the box in millimetres from the face's top-left corner (x, y, w, h),
+# and whatever differs from the defaults below.
+TEXT = {
+    "Front": [
+        dict(text=ARTIST.upper(), font=GOTHIC, size=50, bold=True, color="#fff4d6",
+             align="center", box=(0, 8, 120, 29)),
+        dict(text=TITLE.upper(), font=GOTHIC, size=16, color="#ffd6aa", align="center",
+             box=(0, 33, 120, 9)),
+    ],
+    "Inside": [
+        dict(text="LINER NOTES", font=GOTHIC, size=20, bold=True, color="#342c3c",
+             align="center", box=(10, 9, 100, 12)),
+        dict(text="These twelve songs were recorded at home over one rainy weekend, with "
+                  "two guitars, an old piano and a drum machine that would not stay in "
+                  "time.\n\nThank you for listening, and for printing this booklet. Cut "
+                  "along the frame and fold it in the middle: the front goes on the "
+                  "right, these notes on the left.",
+             font=SERIF, size=11, color="#342c3c", box=(15, 31, 90, 62)),
+        dict(text="Made with Orvella.", font=SERIF, size=11, italic=True, color="#8c7878",
+             box=(15, 94, 90, 7)),
+        dict(text="Sample CD \u2013 all pictures drawn by Orvella, all words written on them "
+                  "as text.",
+             font=SANS, size=6.5, color="#8c7878", box=(15, 106, 90, 5)),
+    ],
+    "Back": [
+        dict(text=f"{ARTIST.upper()}  \u2013  {TITLE.upper()}", font=GOTHIC, size=17,
+             bold=True, color="#ffd6aa", box=(17, 12, 116, 11)),
+        dict(text="\n".join(f"{n}. {title}\t{length}"
+                            for n, (title, length) in enumerate(TRACKS, 1)),
+             font=SANS, size=11.5, color="#f0ecf6", columns=2, box=(17, 32, 116, 35)),
+        dict(text=f"Total time\t{total_time()}", font=SANS, size=11.5, bold=True,
+             color="#f0ecf6", box=(17 + (116 - 3) / 2 + 3, 69, (116 - 3) / 2, 6.5)),
+        dict(text="\u00a9 Orvella sample set. All pictures drawn by Orvella; every word is "
+                  "printed as text.",
+             font=SANS, size=6.5, color="#c8bedc", box=(17, 97, 70, 9)),
+        dict(text=SPINE, font=GOTHIC, size=11.5, bold=True, color="#fff4d6", align="center",
+             box=(0, 0, 6.5, 118), rotate=90),
+        dict(text=SPINE, font=GOTHIC, size=11.5, bold=True, color="#fff4d6", align="center",
+             box=(143.5, 0, 6.5, 118), rotate=90),
+    ],
+    "Cd": [
+        dict(text=ARTIST.upper(), font=GOTHIC, size=28, bold=True, color="#fff8e6",
+             align="center", box=(35, 15, 80, 17)),
+        dict(text=f"{TITLE}\n12 songs \u00b7 {total_time()}", font=SANS, size=10,
+             color="#3c183c", align="center", box=(35, 80, 80, 12)),
+    ],
+}
+
+
+def number(value):
+    """A number as the program writes it: two decimals at most, no trailing zeros."""
+    text = f"{value:.2f}".rstrip("0").rstrip(".")
+    return "0" if text == "-0" else text
+
+
+def escape(text):
+    """A block's text as one value of the set file (the program's own escapes)."""
+    out = []
+    for i, ch in enumerate(text):
+        end = i in (0, len(text) - 1)
+        if ch == "\\":
+            out.append("\\\\")
+        elif ch == "\n":
+            out.append("\\n")
+        elif ch == "\t":
+            out.append("\\t")
+        elif end and ch in " \"'":
+            out.append({" ": "\\s", '"': "\\q", "'": "\\a"}[ch])
+        elif ch != "\r":
+            out.append(ch)
+    return "".join(out)
+
+
+def set_file():
+    """Sample.ovc: the Files section as every version of the file has it, then one section a
+    text block, written as the program writes them."""
+    lines = ["[Files]", "ImgFront=front.png", "ImgInside=inside.png", "ImgBack=back.png",
+             "ImgCd=cd.png"]
+    for face, blocks in TEXT.items():
+        for n, b in enumerate(blocks, 1):
+            lines += [
+                f"[{face}.Text{n}]",
+                f"Text={escape(b['text'])}",
+                f"Font={b['font']}",
+                f"Size={number(b['size'])}",
+                f"Bold={int(b.get('bold', False))}",
+                f"Italic={int(b.get('italic', False))}",
+                f"Color={b['color']}",
+                f"Align={b.get('align', 'left')}",
+                "Box=" + ",".join(number(v) for v in b["box"]),
+                f"Rotate={b.get('rotate', 0)}",
+                f"Columns={b.get('columns', 1)}",
+                f"Fit={'shrink' if b.get('shrink') else 'none'}",
+            ]
+    return "".join(line + "\r\n" for line in lines).encode("utf-8")
 
 
 def main(argv):
@@ -294,7 +297,7 @@ def main(argv):
         data = draw().png()
         (folder / f"{name}.png").write_bytes(data)
         print(f"{folder / (name + '.png')}: {len(data)} bytes")
-    (folder / "Sample.ovc").write_bytes(SET_FILE.encode("ascii"))
+    (folder / "Sample.ovc").write_bytes(set_file())
     return 0
 
 
