@@ -490,12 +490,12 @@ STRINGS = [
      "No se pudo leer el juego de carátulas:",
      "Le jeu de pochettes n'a pas pu être lu :",
      "Das Cover-Set konnte nicht gelesen werden:"),
-    (1434, "orvella-batch: faces to print have no picture in the set (the set's path comes "
-        "first, the faces follow)",
-     "The cover set names no picture for these faces:",
-     "El juego de carátulas no indica ninguna imagen para estas caras:",
-     "Le jeu de pochettes n'indique aucune image pour ces faces :",
-     "Das Cover-Set nennt für diese Seiten kein Bild:"),
+    (1434, "orvella-batch: faces to print have neither picture nor text in the set (the "
+        "set's path comes first, the faces follow)",
+     "The cover set has neither a picture nor text for these faces:",
+     "El juego de carátulas no tiene imagen ni texto para estas caras:",
+     "Le jeu de pochettes n'a ni image ni texte pour ces faces :",
+     "Das Cover-Set hat für diese Seiten weder ein Bild noch Text:"),
     (1436, "orvella-batch: the PDF or a PNG picture could not be written (the path comes first)",
      "The output could not be written:",
      "No se pudo escribir la salida:",

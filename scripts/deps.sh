@@ -8,7 +8,7 @@ ORVELLA_PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-image-formats-plugins qt6-gtk-platformtheme
   qt6-translations-l10n
   libgl-dev
-  libwmf-dev libemf2svg-dev fonts-urw-base35
+  libwmf-dev libemf2svg-dev fonts-urw-base35 fonts-dejavu-core
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
   poppler-utils
   appstream dpkg-dev
