@@ -67,6 +67,7 @@ rm -rf "$seeds"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:allocator_may_return_null=0:handle_abort=1}"
 export UBSAN_OPTIONS="${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}"
+export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$here/fuzz/lsan.supp:print_suppressions=0}"
 # Each fuzz process keeps its scratch files here; removed when the script ends.
 scratch_parent="${TMPDIR:-/tmp}"
 [ -d /dev/shm ] && [ -w /dev/shm ] && scratch_parent=/dev/shm
