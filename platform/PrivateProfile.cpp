@@ -485,12 +485,23 @@ bool WritePrivateProfileStrings(const QString& section,
         if (!keyWritable(section, key, value))
             return false;
     }
+    // A key given twice ends as the last of its values, where the first put it.
+    QList<std::pair<QString, QString>> keys;
+    QHash<QString, qsizetype> at;
+    for (const auto& [key, value] : keyValues) {
+        const QString folded = trimBlanks(key).toString().toCaseFolded();
+        const auto it = at.constFind(folded);
+        if (it != at.constEnd()) {
+            keys[*it].second = value;
+        } else {
+            at.insert(folded, keys.size());
+            keys.append({key, value});
+        }
+    }
     QByteArray bytes;
     if (!readForWriting(path, &bytes))
         return false;
-    for (const auto& [key, value] : keyValues)
-        bytes = withKey(bytes, section, key, value);
-    return replaceFile(path, bytes);
+    return replaceFile(path, withSections(bytes, {ProfileSectionEdit{section, keys, false}}));
 }
 
 bool WritePrivateProfileSections(const QList<ProfileSectionEdit>& edits, const QString& path)
