@@ -305,6 +305,12 @@ bool isProgressiveJpeg(const QByteArray& bytes)
             return true;
         if (isFrameMarker(marker) || marker == 0xDA || marker == 0xD9)
             return false;
+        // Markers that stand alone (another SOI, restarts, TEM) have no length: libjpeg
+        // reads on right after them, and so must this.
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+            i += 2;
+            continue;
+        }
         i += 2 + b.be16(i + 2);
     }
     return false;
