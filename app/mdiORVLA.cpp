@@ -5,10 +5,14 @@
 #include "CoverSetFile.h"
 #include "FaceChange.h"
 #include "FaceClipboard.h"
+#include "FaceView.h"
 #include "ImageArea.h"
 #include "LangLoader.h"
 #include "LangRuntime.h"
 #include "Preferences.h"
+#include "TextPanel.h"
+
+#include <QPlainTextEdit>
 #include "ProgramFolder.h"
 #include "RecentSetsMenu.h"
 #include "Settings.h"
@@ -61,6 +65,8 @@ const std::pair<const char*, Handler> kHandlers[] = {
     {"mnuInsertPicture", &mdiORVLA::mnuInsertPicture_Click},
     {"mnuDeletePicture", &mdiORVLA::mnuDeletePicture_Click},
     {"mnuInsertObject", &mdiORVLA::mnuInsertObject_Click},
+    {"mnuText", &mdiORVLA::mnuText_Click},
+    {"mnuLargerView", &mdiORVLA::mnuLargerView_Click},
     {"mnuCascade", &mdiORVLA::mnuCascade_Click},
     {"mnuArrangeIcons", &mdiORVLA::mnuArrangeIcons_Click},
     {"mnuHelpContents", &mdiORVLA::mnuHelpContents_Click},
@@ -72,7 +78,7 @@ const std::pair<const char*, Handler> kHandlers[] = {
 // The commands that need an open cover set.
 const char* const kDocumentCommands[] = {"mnuSave",         "mnuSaveAs",       "mnuPrint",
                                          "mnuPrintPreview", "mnuInsertObject", "mnuDeletePicture",
-                                         "mnuInsertPicture"};
+                                         "mnuInsertPicture", "mnuLargerView"};
 
 const QString kPreferences = QStringLiteral("Preferences");
 const QString kWindow = QStringLiteral("Window");
@@ -114,6 +120,9 @@ mdiORVLA::mdiORVLA(const QStringList& arguments, const QString& programFolder, Q
     connectCommands();
     createStatusBar();
     createUndo();
+    m_textPanel = new TextPanel(this);
+    addDockWidget(Qt::RightDockWidgetArea, m_textPanel);
+    m_textPanel->hide();
     m_recent = new RecentSetsMenu(menu(QStringLiteral("mnuFile")),
                                   menuItem(QStringLiteral("mnuExit")), this);
     connect(m_recent, &RecentSetsMenu::chosen, this, &mdiORVLA::openRecentSet);
@@ -159,6 +168,7 @@ void mdiORVLA::dispatchToolbarKey(const QString& key)
 void mdiORVLA::ApplyTexts()
 {
     m_commands->applyTexts();
+    m_textPanel->applyTexts();
     // Qt's own texts follow the language of the menus.
     m_qtTranslations.follow(lang::LangRuntime::instance().languageName());
 }
@@ -257,7 +267,24 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
     if (stack && !m_undoGroup.stacks().contains(stack))
         m_undoGroup.addStack(stack);
     m_undoGroup.setActiveStack(stack);
+    m_textPanel->setCoverSet(ActiveCover ? &ActiveCover->set() : nullptr);
     updateCommandStates();
+}
+
+void mdiORVLA::mnuText_Click()
+{
+    m_textPanel->show();
+    m_textPanel->raise();
+    m_textPanel->textField()->setFocus();
+}
+
+void mdiORVLA::mnuLargerView_Click()
+{
+    if (!ActiveCover || !ActiveCover->frmCover())
+        return;
+    auto* view = new FaceView(&ActiveCover->set(), ActiveCover->set().position(),
+                              ActiveCover->frmCover());
+    view->show();
 }
 
 bool mdiORVLA::event(QEvent* event)

@@ -24,6 +24,8 @@ class RecentSetsMenu;
 // The program's main window: a frame for the cover-set document windows, with the menus,
 // the toolbar and the status bar, and the program's start-up. It owns the open cover sets
 // and their windows, and learns of every change from their signals.
+class TextPanel;
+
 class mdiORVLA : public QMainWindow
 {
     Q_OBJECT
@@ -55,6 +57,7 @@ public:
 
     RecentSetsMenu* recentSets() const { return m_recent; }
     QUndoGroup& undoGroup() { return m_undoGroup; }
+    TextPanel* textPanel() const { return m_textPanel; }
     const QtTranslations& qtTranslations() const { return m_qtTranslations; }
 
     void ApplyTexts();
@@ -82,6 +85,9 @@ public:
     void mnuInsertPicture_Click();
     void mnuDeletePicture_Click();
     void mnuInsertObject_Click();
+    // Shows the Text panel; opens a larger view of the current face.
+    void mnuText_Click();
+    void mnuLargerView_Click();
     void mnuCascade_Click();
     void mnuArrangeIcons_Click();
     void mnuHelpContents_Click();
@@ -132,6 +138,7 @@ private:
 
     QMdiArea* m_mdi = nullptr;
     CommandActions* m_commands = nullptr;
+    TextPanel* m_textPanel = nullptr;
     QLabel* m_barEstado = nullptr;
     QList<QAction*> m_windowListActions;
     std::shared_ptr<clsCover> ActiveCover;

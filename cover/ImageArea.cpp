@@ -9,6 +9,8 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFutureWatcher>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
 #include <QPointer>
@@ -26,8 +28,10 @@ const QString kDragMark = QStringLiteral("application/x-orvella-image-area");
 } // namespace
 
 ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
-    : QFrame(parent), m_set(set), m_face(face)
+    : QFrame(parent), m_set(set), m_face(face), m_text(set, face)
 {
+    connect(m_set, &CoverSet::selectedTextChanged, this, [this] { update(); });
+    connect(m_set, &CoverSet::positionChanged, this, [this] { update(); });
     connect(m_set, &CoverSet::faceChanged, this, [this](int changed) {
         if (changed != m_face)
             return;
@@ -41,6 +45,9 @@ ImageArea::ImageArea(CoverSet* set, int face, QWidget* parent)
     setLineWidth(1);
     setAcceptDrops(true);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
+    // A click gives the face the keys that move and delete its selected text.
+    setFocusPolicy(Qt::ClickFocus);
+    setMouseTracking(true);
 }
 
 ImageArea::~ImageArea() = default;
@@ -119,21 +126,53 @@ void ImageArea::paintEvent(QPaintEvent* event)
 {
     QFrame::paintEvent(event);
     const QPixmap copy = screenCopy();
-    if (copy.isNull())
-        return;
     QPainter painter(this);
-    painter.drawPixmap(contentsRect().topLeft(), copy);
+    if (!copy.isNull())
+        painter.drawPixmap(contentsRect().topLeft(), copy);
+    m_text.paint(painter, contentsRect());
 }
 
 void ImageArea::mousePressEvent(QMouseEvent* event)
 {
+    m_pressed = false;
+    if (event->button() == Qt::LeftButton && m_text.press(event->position(), contentsRect())) {
+        update();
+        event->accept();
+        return;
+    }
     m_pressed = event->button() == Qt::LeftButton;
     m_pressPos = event->position().toPoint();
     QFrame::mousePressEvent(event);
 }
 
+void ImageArea::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_text.release(event->position(), contentsRect())) {
+        update();
+        event->accept();
+        return;
+    }
+    m_pressed = false;
+    QFrame::mouseReleaseEvent(event);
+}
+
+void ImageArea::keyPressEvent(QKeyEvent* event)
+{
+    if (m_text.key(event)) {
+        event->accept();
+        return;
+    }
+    QFrame::keyPressEvent(event);
+}
+
 void ImageArea::mouseMoveEvent(QMouseEvent* event)
 {
+    if (m_text.dragging()) {
+        m_text.move(event->position(), contentsRect());
+        update();
+        return;
+    }
+    setCursor(m_text.cursorAt(event->position(), contentsRect()));
     if (m_pressed && (event->buttons() & Qt::LeftButton) &&
         (event->position().toPoint() - m_pressPos).manhattanLength() >=
             QApplication::startDragDistance()) {

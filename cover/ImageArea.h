@@ -2,13 +2,15 @@
 
 #include "CoverSet.h"
 #include "Picture.h"
+#include "TextOverlay.h"
 
 #include <QFrame>
 #include <QMimeData>
 #include <QPixmap>
 
 // One face's image area: shows the face's picture stretched to the area, with a thin
-// border; starts a drag of itself; takes dropped files and pictures.
+// border, and the face's text over it (TextOverlay: selected, moved and resized here);
+// starts a drag of itself; takes dropped files and pictures.
 //
 // The picture belongs to the face of the cover set (which keeps its file's bytes, not a
 // full-size image); the area keeps one screen copy at its size, made again only when the
@@ -60,6 +62,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dragMoveEvent(QDragMoveEvent* event) override;
@@ -75,4 +79,5 @@ private:
     mutable platform::Picture m_copyOf; // the picture m_screenCopy shows
     QPoint m_pressPos;
     bool m_pressed = false;
+    TextOverlay m_text;
 };
