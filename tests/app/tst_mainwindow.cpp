@@ -10,10 +10,13 @@
 #include "TestDatabase.h"
 #include "frmLanguage.h"
 #include "frmMenu.h"
+#include "ImageArea.h"
+#include "TextPanel.h"
 #include "mdiORVLA.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDialog>
 #include <QListWidget>
@@ -21,6 +24,9 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
@@ -323,6 +329,73 @@ private Q_SLOTS:
             QVERIFY(ui.busyCalls >= 1);
         }
         QCOMPARE(ui.busyDepth, 0);
+    }
+
+    // Writing on a face: the panel's field changes the face as one step however much is
+    // typed, keeps its own editing keys while Undo stays the set's, and the face itself moves
+    // and deletes its selected block.
+    void writingOnAFace()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        // Shortcuts reach only the active window.
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.mnuNew_Click();
+        CoverSet& set = window.activeCover()->set();
+        set.setPosition(kBackFace);
+        window.mnuText_Click();
+        TextPanel* panel = window.textPanel();
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->coverSet(), &set);
+        panel->addText();
+        QCOMPARE(set.face(kBackFace).texts().size(), 1);
+        QCOMPARE(set.selectedText(), 0);
+        const int steps = set.undoStack().count();
+
+        QPlainTextEdit* field = panel->textField();
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("Track list"));
+        QCOMPARE(set.face(kBackFace).texts()[0].text, QStringLiteral("Track list"));
+        QCOMPARE(set.undoStack().count(), steps + 1);
+        QVERIFY(set.needSave());
+
+        // Select All and Copy are the field's (not Save As and Copy picture); Undo is the set's.
+        QSignalSpy copyPicture(window.menuItem(QStringLiteral("mnuCopyClip")), &QAction::triggered);
+        QSignalSpy saveAs(window.menuItem(QStringLiteral("mnuSaveAs")), &QAction::triggered);
+        QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(field, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Track list"));
+        QCOMPARE(copyPicture.count() + saveAs.count(), 0);
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(set.face(kBackFace).texts()[0].text, LangString(1528));
+        QCOMPARE(field->toPlainText(), LangString(1528));
+
+        // Dragged on the face by 40 pixels, then nudged and deleted with the keys.
+        auto* area = window.activeCover()->frmCover()->findChild<ImageArea*>(QStringLiteral("imgBack"));
+        QVERIFY(area && area->isVisible());
+        const QRectF face = area->contentsRect();
+        const QRectF box = set.face(kBackFace).texts()[0].box;
+        const QPoint grab = (face.topLeft() + QPointF(box.center().x() * face.width() / 150,
+                                                      box.center().y() * face.height() / 118))
+                                .toPoint();
+        QTest::mousePress(area, Qt::LeftButton, {}, grab);
+        QMouseEvent move(QEvent::MouseMove, QPointF(grab + QPoint(40, 0)), area->mapToGlobal(QPointF(grab + QPoint(40, 0))),
+                         Qt::NoButton, Qt::LeftButton, {});
+        QCoreApplication::sendEvent(area, &move);
+        QTest::mouseRelease(area, Qt::LeftButton, {}, grab + QPoint(40, 0));
+        const QRectF moved = set.face(kBackFace).texts()[0].box;
+        QVERIFY2(qAbs(moved.left() - (box.left() + 40 * 150 / face.width())) < 0.02,
+                 qPrintable(QString::number(moved.left())));
+        QCOMPARE(moved.top(), box.top());
+        area->setFocus();
+        QTest::keyClick(area, Qt::Key_Down, Qt::ShiftModifier);
+        QCOMPARE(set.face(kBackFace).texts()[0].box.top(), box.top() + 5);
+        QTest::keyClick(area, Qt::Key_Delete);
+        QVERIFY(set.face(kBackFace).texts().isEmpty());
+        QCOMPARE(panel->blockList()->count(), 0);
     }
 
 private:
