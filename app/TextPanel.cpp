@@ -9,9 +9,11 @@
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -299,11 +301,12 @@ void TextPanel::refresh()
         m_align->setCurrentIndex(int(b.align));
         m_rotation->setCurrentIndex(b.rotation / 90);
         m_columns->setValue(b.columns);
-        m_colour->setStyleSheet(QStringLiteral("QPushButton { border-left: 12px solid %1; }")
-                                    .arg(b.color.name()));
+        QPixmap swatch(12, 12);
+        swatch.fill(b.color);
+        m_colour->setIcon(QIcon(swatch));
     } else {
         m_text->clear();
-        m_colour->setStyleSheet(QString());
+        m_colour->setIcon(QIcon());
     }
     m_refreshing = false;
 }
