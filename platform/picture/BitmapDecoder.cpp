@@ -132,8 +132,10 @@ qint64 decodeCost(const QSize& full, const Source& source, const QSize& scaledTo
     const qint64 whole = full.isValid() ? pixels(full) : qint64(source.bytes.size()) * 4;
     const qint64 target = scaledTo.isValid() ? pixels(scaledTo) * 4 : 0;
     if (source.format == "jpeg" && scaledTo.isValid()) {
-        // Scaled inside the codec; a progressive file still keeps every coefficient.
-        return target + (isProgressiveJpeg(source.bytes) ? whole * 3 : whole / 16);
+        // Scaled inside the codec; a progressive or many-scan file still keeps every
+        // coefficient.
+        const int coefficients = jpegCoefficientBytesPerPixel(source.bytes);
+        return target + (coefficients > 0 ? whole * coefficients : whole / 16);
     }
     return whole * 4 + target;
 }

@@ -1,5 +1,7 @@
 #include "BitmapIntegrity.h"
 
+#include <cmath>
+
 #include "BmpInfoHeader.h"
 #include "ByteReader.h"
 
@@ -285,35 +287,38 @@ bool icoComplete(const Bytes& b)
 
 } // namespace
 
-bool isProgressiveJpeg(const QByteArray& bytes)
+int jpegCoefficientBytesPerPixel(const QByteArray& bytes)
 {
     const Bytes b(bytes);
-    if (!b.has(0, 4) || b.at(0) != 0xFF || b.at(1) != 0xD8)
-        return false;
-    qint64 i = 2;
-    while (b.has(i, 4)) {
-        if (b.at(i) != 0xFF) {
-            ++i;
+    bool progressive = false;
+    int scans = 0;
+    double perPixel = 0; // coefficients a pixel, the largest any frame header gives
+    for (qint64 i = 0; b.has(i, 2); ++i) {
+        if (b.at(i) != 0xFF)
             continue;
-        }
         const uchar marker = b.at(i + 1);
-        if (marker == 0xFF) {
-            ++i;
-            continue;
-        }
         if (marker == 0xC2 || marker == 0xC6 || marker == 0xCA || marker == 0xCE)
-            return true;
-        if (isFrameMarker(marker) || marker == 0xDA || marker == 0xD9)
-            return false;
-        // Markers that stand alone (another SOI, restarts, TEM) have no length: libjpeg
-        // reads on right after them, and so must this.
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
-            i += 2;
+            progressive = true;
+        if (marker == 0xDA)
+            ++scans;
+        if (!isFrameMarker(marker) || !b.has(i, 11))
             continue;
+        const int components = b.at(i + 9);
+        int hMax = 1;
+        int vMax = 1;
+        int blocks = 0;
+        for (int k = 0; k < components && b.has(i + 11 + 3 * k, 1); ++k) {
+            const uchar hv = b.at(i + 11 + 3 * k);
+            hMax = qMax(hMax, hv >> 4);
+            vMax = qMax(vMax, hv & 0x0F);
+            blocks += (hv >> 4) * (hv & 0x0F);
         }
-        i += 2 + b.be16(i + 2);
+        perPixel = qMax(perPixel, double(blocks) / (hMax * vMax));
     }
-    return false;
+    if (!progressive && scans <= 1)
+        return 0;
+    // Two bytes a coefficient; three components at full size when no frame says.
+    return perPixel > 0 ? int(std::ceil(perPixel * 2)) : 6;
 }
 
 bool isBitmapComplete(const QByteArray& format, const QByteArray& bytes)

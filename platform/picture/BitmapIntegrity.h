@@ -12,8 +12,14 @@ namespace platform {
 // not know pass; their decoders judge them.
 bool isBitmapComplete(const QByteArray& format, const QByteArray& bytes);
 
-// Whether a JPEG's frame is progressive: its decoder then keeps every coefficient of the
-// whole picture, however small the copy it is asked for.
-bool isProgressiveJpeg(const QByteArray& bytes);
+// The bytes a pixel costs a JPEG decoder that keeps every coefficient of the whole picture,
+// however small the copy it is asked for: it does for a progressive frame and for more than
+// one scan. 0 for a file of one sequential scan, which is decoded band by band.
+//
+// Judged from every marker in the file, wherever it lies, rather than by walking the file as
+// one decoder would: a crafted file can make two walks disagree. A marker's two bytes never
+// occur inside coded data (there a 0xFF byte is followed by 0 or a restart), so the count is
+// only ever too careful, as for a baseline photo whose embedded thumbnail adds a scan.
+int jpegCoefficientBytesPerPixel(const QByteArray& bytes);
 
 } // namespace platform
