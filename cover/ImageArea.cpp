@@ -2,6 +2,7 @@
 
 #include "CoverSetFile.h"
 #include "Faces.h"
+#include "LangRuntime.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -15,6 +16,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <QTimer>
+#include <QToolTip>
 #include <QUrl>
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -120,6 +122,20 @@ void ImageArea::makeSharpCopy(const platform::Picture& shown, const QSize& targe
         self->update();
     });
     watcher->setFuture(QtConcurrent::run([shown, target] { return shown.scaledImage(target); }));
+}
+
+bool ImageArea::event(QEvent* event)
+{
+    // Text cut off at its box says so where it is drawn in red.
+    if (event->type() == QEvent::ToolTip) {
+        auto* help = static_cast<QHelpEvent*>(event);
+        if (m_text.cutAt(help->pos(), contentsRect()))
+            QToolTip::showText(help->globalPos(), LangString(1540), this);
+        else
+            QToolTip::hideText();
+        return true;
+    }
+    return QFrame::event(event);
 }
 
 void ImageArea::paintEvent(QPaintEvent* event)

@@ -59,6 +59,7 @@ Q_SIGNALS:
     void dropped(const QMimeData* data, QObject* source);
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;

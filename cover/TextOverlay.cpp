@@ -124,6 +124,12 @@ int TextOverlay::blockAt(const QPointF& at, const QRectF& face) const
     return -1;
 }
 
+bool TextOverlay::cutAt(const QPointF& at, const QRectF& face)
+{
+    const int index = blockAt(at, face);
+    return index >= 0 && !layoutOf(index).fits();
+}
+
 int TextOverlay::handleAt(const QPointF& at, const QRectF& face) const
 {
     if (!selectedHere())

@@ -37,6 +37,8 @@ public:
 
     // The block under a point (the topmost), or -1.
     int blockAt(const QPointF& at, const QRectF& face) const;
+    // Whether the block under a point has text that does not fit its box.
+    bool cutAt(const QPointF& at, const QRectF& face);
 
 private:
     // Where a box of the face lies in the view, and back.
