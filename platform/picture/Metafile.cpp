@@ -65,6 +65,38 @@ bool wmfWellFormed(const Reader& r, MetafileBitmapCheck& bitmaps)
     return false;
 }
 
+// Whether a record that draws points holds all the points it counts: the converter reads
+// as many as the count says, past the record's end otherwise.
+bool emfPointsInside(const Reader& r, qint64 at, qint64 size, quint32 type)
+{
+    const auto within = [&](qint64 fixed, qint64 pointBytes, qint64 countAt, qint64 extra) {
+        if (!r.has(at + countAt, 4) || size < countAt + 4)
+            return false;
+        const qint64 count = r.le32(at + countAt);
+        return fixed + extra + count * pointBytes <= size;
+    };
+    switch (type) {
+    case 2: case 3: case 4: case 5: case 6: // poly Bézier, polygon, polyline (and "to")
+        return within(28, 8, 24, 0);
+    case 85: case 86: case 87: case 88: case 89: // the same with 16-bit points
+        return within(28, 4, 24, 0);
+    case 7: case 8: case 90: case 91: { // poly-polyline, poly-polygon (32- and 16-bit)
+        if (size < 32 || !r.has(at + 24, 8))
+            return false;
+        const qint64 polys = r.le32(at + 24);
+        const qint64 points = r.le32(at + 28);
+        const qint64 pointBytes = type <= 8 ? 8 : 4;
+        return 32 + polys * 4 + points * pointBytes <= size;
+    }
+    case 56: // poly-draw: the points, then a type byte each
+        return within(28, 9, 24, 0);
+    case 92:
+        return within(28, 5, 24, 0);
+    default:
+        return true;
+    }
+}
+
 bool emfWellFormed(const Reader& r, MetafileBitmapCheck& bitmaps)
 {
     if (!r.has(0, EmfHeaderBytes) || r.le32(0) != EmrHeader || r.le32(40) != EmfSignature)
@@ -79,7 +111,7 @@ bool emfWellFormed(const Reader& r, MetafileBitmapCheck& bitmaps)
             return false;
         if (type == EmrEof)
             return true;
-        if (!bitmaps.emfRecord(i, size, type))
+        if (!emfPointsInside(r, i, size, type) || !bitmaps.emfRecord(i, size, type))
             return false;
         i += size;
     }
