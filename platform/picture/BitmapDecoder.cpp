@@ -187,6 +187,11 @@ BitmapDecoder::Probe BitmapDecoder::probe(const QByteArray& bytes, const QByteAr
     Probe result;
     if (bytes.isEmpty() || bytes.size() > Picture::MaxFileBytes)
         return result;
+    // Qt's TIFF reader has libtiff read the whole first directory just to tell the format,
+    // reserving room for every value an entry counts: the directory is checked first.
+    if ((bytes.startsWith("II*") || bytes.startsWith(QByteArrayView("MM\0*", 4))) &&
+        !isBitmapComplete("tiff", bytes))
+        return result;
     const QByteArray format = identify(bytes, fallbackFormat);
     if (format.isEmpty())
         return result;

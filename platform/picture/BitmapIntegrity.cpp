@@ -245,6 +245,10 @@ bool tiffComplete(const Bytes& b)
     for (qint64 e = 0; e < entries; ++e) {
         const qint64 entry = directory + 2 + e * 12;
         const quint32 tag = tiff.u16(entry);
+        // Every value takes a byte at least: more values than the file has bytes are not in
+        // it, whatever their type, and libtiff reserves room for them all before it looks.
+        if (tiff.u32(entry + 4) > b.size())
+            return false;
         const bool isOffsets = tag == 273 || tag == 324;
         const bool isCounts = tag == 279 || tag == 325;
         std::optional<TiffReader::Values>* slot = isOffsets  ? &offsets
