@@ -1,5 +1,6 @@
 #include "TextPanel.h"
 
+#include "DiscShapeBox.h"
 #include "LangRuntime.h"
 
 #include <QCheckBox>
@@ -23,10 +24,9 @@ namespace {
 
 constexpr int kBack = kBackFace;
 // Where a new block goes on a face: across its upper part, inside the cut line.
-QRectF newBox(int face)
+QRectF newBox(const QSizeF& face)
 {
-    const FaceInfo& info = kFaces[size_t(face)];
-    return QRectF(10, 10, info.widthMm - 20, 20);
+    return QRectF(10, 10, face.width() - 20, 20);
 }
 
 QString withoutAccessKey(QString text)
@@ -66,6 +66,8 @@ QWidget* TextPanel::buildControls()
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
 
+    m_discShape = new DiscShapeBox(box);
+    layout->addWidget(m_discShape);
     m_listLabel = new QLabel(box);
     m_list = new QListWidget(box);
     m_list->setObjectName(QStringLiteral("lstTexts"));
@@ -196,6 +198,7 @@ bool TextPanel::eventFilter(QObject* watched, QEvent* event)
 void TextPanel::applyTexts()
 {
     setWindowTitle(LangString(1492));
+    m_discShape->applyTexts();
     m_none->setText(LangString(1530));
     m_listLabel->setText(LangString(1526));
     m_add->setText(LangString(1494));
@@ -242,6 +245,7 @@ void TextPanel::setCoverSet(CoverSet* set)
         disconnect(c);
     m_setConnections.clear();
     m_set = set;
+    m_discShape->setCoverSet(set);
     if (set) {
         const auto follow = [this] { refresh(); };
         m_setConnections = {connect(set, &CoverSet::faceChanged, this, follow),
@@ -340,7 +344,7 @@ void TextPanel::addText()
         return;
     TextBlock block;
     block.text = LangString(1528);
-    block.box = newBox(face());
+    block.box = newBox(m_set->face(face()).sizeMm(face()));
     const int index = m_set->addText(face(), block);
     if (index >= 0) {
         m_set->setSelectedText(index);

@@ -5,6 +5,7 @@
 #include <QDockWidget>
 #include <QPointer>
 
+class DiscShapeBox;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -58,6 +59,7 @@ private:
     bool m_refreshing = false;
 
     QLabel* m_none = nullptr;
+    DiscShapeBox* m_discShape = nullptr;
     QWidget* m_controls = nullptr;
     QLabel* m_listLabel = nullptr;
     QListWidget* m_list = nullptr;

@@ -22,6 +22,7 @@
 #include "Twips.h"
 #include "Ui.h"
 #include "clsCover.h"
+#include "RoundLabelAction.h"
 #include "frmMenu.h"
 
 #include <QAction>
@@ -123,6 +124,7 @@ mdiORVLA::mdiORVLA(const QStringList& arguments, const QString& programFolder, Q
     m_textPanel = new TextPanel(this);
     addDockWidget(Qt::RightDockWidgetArea, m_textPanel);
     m_textPanel->hide();
+    m_roundLabel = new RoundLabelAction(menuItem(QStringLiteral("mnuRoundLabel")), this);
     m_recent = new RecentSetsMenu(menu(QStringLiteral("mnuFile")),
                                   menuItem(QStringLiteral("mnuExit")), this);
     connect(m_recent, &RecentSetsMenu::chosen, this, &mdiORVLA::openRecentSet);
@@ -268,6 +270,7 @@ void mdiORVLA::documentActivated(QMdiSubWindow* window)
         m_undoGroup.addStack(stack);
     m_undoGroup.setActiveStack(stack);
     m_textPanel->setCoverSet(ActiveCover ? &ActiveCover->set() : nullptr);
+    m_roundLabel->setCoverSet(ActiveCover ? &ActiveCover->set() : nullptr);
     updateCommandStates();
 }
 

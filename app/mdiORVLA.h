@@ -24,6 +24,7 @@ class RecentSetsMenu;
 // The program's main window: a frame for the cover-set document windows, with the menus,
 // the toolbar and the status bar, and the program's start-up. It owns the open cover sets
 // and their windows, and learns of every change from their signals.
+class RoundLabelAction;
 class TextPanel;
 
 class mdiORVLA : public QMainWindow
@@ -139,6 +140,7 @@ private:
     QMdiArea* m_mdi = nullptr;
     CommandActions* m_commands = nullptr;
     TextPanel* m_textPanel = nullptr;
+    RoundLabelAction* m_roundLabel = nullptr;
     QLabel* m_barEstado = nullptr;
     QList<QAction*> m_windowListActions;
     std::shared_ptr<clsCover> ActiveCover;

@@ -7,6 +7,7 @@
 #include "PdfSheets.h"
 #include "PngSheets.h"
 #include "PrintLayout.h"
+#include "ProgramFolder.h"
 #include "TextLayout.h"
 
 #include <QDir>
@@ -49,7 +50,11 @@ int BatchJob::run()
     if (!chooseFaces() || !loadPictures())
         return PictureUnloadable;
     warnOfCutText();
-    const PrintLayout layout(m_chosen, m_standIns, PrintLayout::captionsFrom(LangString), m_texts);
+    PrintOptions options;
+    if (!chooseLabelSheet(&options))
+        return BadArguments;
+    const PrintLayout layout(m_chosen, m_standIns, PrintLayout::captionsFrom(LangString), m_texts,
+                             options);
     if (!outputsSpareTheInputs(layout.sheetCount()))
         return BadArguments;
     return write(layout);
@@ -75,6 +80,47 @@ bool BatchJob::readSet()
     for (const FaceInfo& face : kFaces)
         m_paths[face.index] = resolvePicturePath(set, written[face.index]);
     m_texts = readCoverSetTexts(set);
+    m_cdShape = m_options.cdShape.value_or(readCoverSetShape(set));
+    return true;
+}
+
+bool BatchJob::chooseLabelSheet(PrintOptions* options)
+{
+    options->cdShape = m_cdShape;
+    options->foldMarks = m_options.foldMarks;
+    if (m_options.labelSheet.isEmpty())
+        return true;
+    QStringList malformed;
+    const QList<LabelSheet> sheets =
+        LabelSheet::readAll(platform::labelSheetFolders(platform::programFolder()), &malformed);
+    for (const QString& file : std::as_const(malformed))
+        m_say(Diagnostics::line(file, Diagnostics::text(BatchString::MalformedLabelSheets)));
+    const LabelSheet* sheet = LabelSheet::find(sheets, m_options.labelSheet);
+    if (!sheet) {
+        QStringList names;
+        for (const LabelSheet& known : sheets)
+            names.append(known.id);
+        m_say(Diagnostics::line(m_options.labelSheet,
+                                Diagnostics::text(BatchString::NoSuchLabelSheet),
+                                names.join(QLatin1String(", "))));
+        return false;
+    }
+    if (!m_cdShape.round) {
+        m_say(Diagnostics::line(m_options.setFile,
+                                Diagnostics::text(BatchString::SheetNeedsRoundCd)));
+        return false;
+    }
+    const std::optional<QList<int>> positions =
+        LabelSheet::parsePositions(m_options.positions, int(sheet->centres.size()));
+    if (!positions || positions->isEmpty()) {
+        m_say(Diagnostics::line(QString(),
+                                Diagnostics::text(BatchString::BadPositions)
+                                    .arg(sheet->centres.size()),
+                                QStringLiteral("--positions ") + m_options.positions));
+        return false;
+    }
+    options->labelSheet = *sheet;
+    options->positions = *positions;
     return true;
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 
 class PrintLayout;
+struct PrintOptions;
 
 // One run of the batch tool once its command line and its language are settled: reads the
 // set, loads the pictures of the chosen faces and writes their sheets.
@@ -42,6 +43,9 @@ private:
     bool chooseFaces();
     bool loadPictures();
     bool outputsSpareTheInputs(int sheets);
+    // The CD face's shape, the label sheet and its positions, and the fold marks; false
+    // (with its message said) when the sheet cannot be used.
+    bool chooseLabelSheet(PrintOptions* options);
     // Names every chosen face's text block that does not fit its box; the run goes on.
     void warnOfCutText();
     int write(const PrintLayout& layout);
@@ -53,6 +57,7 @@ private:
     const QElapsedTimer& m_clock;
     CoverSetPaths m_paths; // as the set's folder resolves them
     CoverSetTexts m_texts;
+    DiscShape m_cdShape;
     std::array<bool, kFaceCount> m_chosen{};
     CoverSetPaths m_files; // the pictures the chosen sheets draw
     std::array<platform::Picture, kFaceCount> m_standIns;

@@ -82,6 +82,9 @@ public:
             fail(BatchString::OneSetOneOutput, sets.join(QLatin1Char(' ')));
         if (m_outputs > 1)
             fail(BatchString::OneSetOneOutput, QString());
+        if (!m_result.options.positions.isEmpty() && m_result.options.labelSheet.isEmpty())
+            fail(BatchString::PositionsWithoutSheet, QStringLiteral("--positions ") +
+                                                         m_result.options.positions);
         const BatchOptions& o = m_result.options;
         const int largest = BatchOptions::maxPngDpi(o.paper);
         if (o.output == BatchOptions::Output::Png && o.effectiveDpi() > largest) {
@@ -113,7 +116,9 @@ private:
         static const QStringList withValue = {
             QStringLiteral("--faces"),  QStringLiteral("--output"), QStringLiteral("--png"),
             QStringLiteral("--dpi"),    QStringLiteral("--paper"),  QStringLiteral("--language"),
-            QStringLiteral("--offset"), QStringLiteral("--scale")};
+            QStringLiteral("--offset"), QStringLiteral("--scale"),  QStringLiteral("--cd-shape"),
+            QStringLiteral("--label-sheet"), QStringLiteral("--positions"),
+            QStringLiteral("--fold-marks")};
         if (!withValue.contains(name)) {
             fail(BatchString::UnknownOption, arg);
             return;
@@ -179,6 +184,23 @@ private:
                 o.scale = *scale;
             else
                 fail(BatchString::OutOfRange, shown);
+        } else if (name == QLatin1String("--cd-shape")) {
+            o.cdShape = parseCdShape(value);
+            if (!o.cdShape)
+                fail(BatchString::OutOfRange, shown);
+        } else if (name == QLatin1String("--label-sheet")) {
+            o.labelSheet = value.trimmed();
+            if (o.labelSheet.isEmpty())
+                fail(BatchString::UnknownOption, shown);
+        } else if (name == QLatin1String("--positions")) {
+            o.positions = value;
+        } else if (name == QLatin1String("--fold-marks")) {
+            if (value.compare(QLatin1String("on"), Qt::CaseInsensitive) == 0)
+                o.foldMarks = true;
+            else if (value.compare(QLatin1String("off"), Qt::CaseInsensitive) == 0)
+                o.foldMarks = false;
+            else
+                fail(BatchString::UnknownOption, shown);
         }
     }
 
@@ -224,4 +246,32 @@ ParsedOptions parseBatchOptions(const QStringList& arguments)
 QString faceOptionName(int face)
 {
     return isFaceIndex(face) ? QString::fromLatin1(kFaceOptionNames[face]) : QString();
+}
+
+std::optional<DiscShape> parseCdShape(const QString& value)
+{
+    const QStringList parts = value.trimmed().split(QLatin1Char(':'));
+    const QString kind = parts.first().trimmed();
+    if (kind.compare(QLatin1String("rectangle"), Qt::CaseInsensitive) == 0 ||
+        kind.compare(QLatin1String("rect"), Qt::CaseInsensitive) == 0)
+        return parts.size() == 1 ? std::optional<DiscShape>(DiscShape()) : std::nullopt;
+    if (kind.compare(QLatin1String("round"), Qt::CaseInsensitive) != 0 || parts.size() > 3)
+        return std::nullopt;
+    DiscShape shape = DiscShape::roundLabel();
+    const auto read = [](const QString& text, double low, double high, bool zeroToo,
+                         double* out) {
+        bool ok = false;
+        const double v = text.trimmed().toDouble(&ok);
+        if (!ok || !((v >= low && v <= high) || (zeroToo && v == 0)))
+            return false;
+        *out = v;
+        return true;
+    };
+    if (parts.size() > 1 &&
+        !read(parts[1], DiscShape::kMinOuter, DiscShape::kMaxOuter, false, &shape.outer))
+        return std::nullopt;
+    if (parts.size() > 2 &&
+        !read(parts[2], DiscShape::kMinHole, DiscShape::kMaxHole, true, &shape.hole))
+        return std::nullopt;
+    return shape.normalized();
 }

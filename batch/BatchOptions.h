@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiscShape.h"
 #include "Faces.h"
 
 #include <QPageSize>
@@ -39,6 +40,10 @@ struct BatchOptions
     QString language; // a language's name in the database; empty: the saved one
     QPointF offset{0, 0};
     QPointF scale{100, 100};
+    std::optional<DiscShape> cdShape; // --cd-shape; none: as the set has it
+    QString labelSheet;               // --label-sheet: its id or name; empty: own page
+    QString positions;                // --positions, checked against the sheet's labels
+    bool foldMarks = true;
     bool help = false;
     bool version = false;
 
@@ -66,6 +71,9 @@ struct ParsedOptions
 // Reads the arguments after the program name. --help and --version are noted even on a
 // command line that has faults, so that they can still be answered.
 ParsedOptions parseBatchOptions(const QStringList& arguments);
+
+// A --cd-shape value: "rectangle", or "round[:OUTER[:HOLE]]" with diameters in range.
+std::optional<DiscShape> parseCdShape(const QString& value);
 
 // The --faces names, in face order: front, inside, back, cd.
 QString faceOptionName(int face);

@@ -16,5 +16,10 @@ inline constexpr int OneSetOneOutput = 1438;
 inline constexpr int NotACoverSet = 1484;
 inline constexpr int PageTooLarge = 1486;
 inline constexpr int TextCut = 1488;
+inline constexpr int NoSuchLabelSheet = 1578;
+inline constexpr int SheetNeedsRoundCd = 1580;
+inline constexpr int BadPositions = 1576;
+inline constexpr int PositionsWithoutSheet = 1584;
+inline constexpr int MalformedLabelSheets = 1572;
 
 } // namespace BatchString

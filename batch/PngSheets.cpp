@@ -30,8 +30,9 @@ constexpr double kInchesPerMetre = 1 / 0.0254;
 QByteArray renderSheet(const SheetRecorder& sheets, int sheet, const SheetSettings& settings,
                        int* failedFace)
 {
-    const QRect full = settings.page.fullRectPixels(settings.dpi);
-    const QRect printable = settings.page.paintRectPixels(settings.dpi);
+    const QPageLayout layout = sheets.page(sheet);
+    const QRect full = layout.fullRectPixels(settings.dpi);
+    const QRect printable = layout.paintRectPixels(settings.dpi);
     QImage page(full.size(), QImage::Format_RGB32);
     if (page.isNull())
         return QByteArray();
@@ -83,7 +84,7 @@ QStringList PngSheets::paths(const QString& folder, int sheets)
 QList<QByteArray> PngSheets::render(const PrintLayout& layout, const SheetSettings& settings,
                                     int* failedFace)
 {
-    SheetRecorder sheets;
+    SheetRecorder sheets(settings.page, settings.dpi);
     layout.print(sheets);
     QList<QByteArray> out;
     const QElapsedTimer never;

@@ -5,6 +5,7 @@
 #include "TextBlock.h"
 
 #include <QList>
+#include <QPageLayout>
 #include <QRectF>
 #include <QString>
 
@@ -14,7 +15,13 @@
 class SheetRecorder final : public PrintTarget
 {
 public:
+    // `page` is the run's page, on which the sheets are played; a label sheet's page is
+    // portrait and of the label sheet's paper, with the same margins.
+    explicit SheetRecorder(const QPageLayout& page = QPageLayout(), int dpi = 600);
+
     int sheetCount() const { return int(m_sheets.size()); }
+    // The page a sheet is played on.
+    QPageLayout page(int sheet) const;
     // The sheet's caption, the first line printed on it.
     QString caption(int sheet) const;
     // Plays one sheet onto `target`: the unit, then the sheet's operations, then the job end.
@@ -27,6 +34,12 @@ public:
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
     bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
+    bool drawCircle(const QRectF& rect) override;
+    bool drawLine(const QPointF& from, const QPointF& to) override;
+    bool clipToRing(const QRectF& outer, const QRectF& hole) override;
+    bool endClip() override;
+    bool setLabelPaper(const QSizeF& paperMm) override;
+    QPointF printableOrigin() const override;
     bool endPage() override;
     bool endJob() override;
 
@@ -38,7 +51,11 @@ private:
             Line,
             Picture,
             Text,
-            Frame
+            Frame,
+            Circle,
+            Stroke,
+            Ring,
+            Unclip
         };
         Kind kind;
         QString text;
@@ -46,11 +63,19 @@ private:
         QRectF rect;
         TextBlock block = {};
         QSizeF faceMm = {};
+        QRectF other = {}; // a line's end, a ring's hole
     };
-    using Sheet = QList<Operation>;
+    struct Sheet
+    {
+        QList<Operation> operations;
+        QPageLayout page;
+    };
 
     Sheet& current();
 
     QList<Sheet> m_sheets;
     bool m_sheetOpen = false;
+    QPageLayout m_page;     // the run's
+    QPageLayout m_nextPage; // the page of the sheets to come
+    int m_dpi;
 };

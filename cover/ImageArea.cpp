@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QMimeData>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointer>
 #include <QTimer>
 #include <QToolTip>
@@ -80,7 +81,47 @@ void ImageArea::keepScreenCopy(const platform::Picture& picture, const QImage& s
 
 QSize ImageArea::screenCopySize() const
 {
-    return contentsRect().size() * devicePixelRatioF();
+    return faceRect().size() * devicePixelRatioF();
+}
+
+QRect ImageArea::faceRect() const
+{
+    const QRect area = contentsRect();
+    if (!m_set->face(m_face).shape().round)
+        return area;
+    // A round label fills its square, as large as the area allows, in the area's middle.
+    const int side = qMin(area.width(), area.height());
+    return QRect(area.left() + (area.width() - side) / 2, area.top() + (area.height() - side) / 2,
+                 side, side);
+}
+
+void ImageArea::paintRing(QPainter& painter) const
+{
+    const DiscShape& shape = m_set->face(m_face).shape();
+    if (!shape.round)
+        return;
+    const QRectF label = faceRect();
+    const QRectF hole = shape.holeIn(label);
+    QPainterPath outside;
+    outside.addRect(contentsRect());
+    QPainterPath disc;
+    disc.addEllipse(label);
+    outside = outside.subtracted(disc);
+    if (!hole.isEmpty())
+        outside.addEllipse(hole);
+    // What does not print is dimmed (text beyond the ring too, as paper clips it), and the
+    // two cut lines drawn.
+    QColor dim = palette().color(QPalette::Window);
+    dim.setAlpha(200);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.fillPath(outside, dim);
+    painter.setPen(QPen(palette().color(QPalette::WindowText), 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawEllipse(label);
+    if (!hole.isEmpty())
+        painter.drawEllipse(hole);
+    painter.restore();
 }
 
 QPixmap ImageArea::screenCopy() const
@@ -129,7 +170,7 @@ bool ImageArea::event(QEvent* event)
     // Text cut off at its box says so where it is drawn in red.
     if (event->type() == QEvent::ToolTip) {
         auto* help = static_cast<QHelpEvent*>(event);
-        if (m_text.cutAt(help->pos(), contentsRect()))
+        if (m_text.cutAt(help->pos(), faceRect()))
             QToolTip::showText(help->globalPos(), LangString(1540), this);
         else
             QToolTip::hideText();
@@ -144,14 +185,15 @@ void ImageArea::paintEvent(QPaintEvent* event)
     const QPixmap copy = screenCopy();
     QPainter painter(this);
     if (!copy.isNull())
-        painter.drawPixmap(contentsRect().topLeft(), copy);
-    m_text.paint(painter, contentsRect());
+        painter.drawPixmap(faceRect().topLeft(), copy);
+    m_text.paint(painter, faceRect());
+    paintRing(painter);
 }
 
 void ImageArea::mousePressEvent(QMouseEvent* event)
 {
     m_pressed = false;
-    if (event->button() == Qt::LeftButton && m_text.press(event->position(), contentsRect())) {
+    if (event->button() == Qt::LeftButton && m_text.press(event->position(), faceRect())) {
         update();
         event->accept();
         return;
@@ -163,7 +205,7 @@ void ImageArea::mousePressEvent(QMouseEvent* event)
 
 void ImageArea::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (m_text.release(event->position(), contentsRect())) {
+    if (m_text.release(event->position(), faceRect())) {
         update();
         event->accept();
         return;
@@ -184,11 +226,11 @@ void ImageArea::keyPressEvent(QKeyEvent* event)
 void ImageArea::mouseMoveEvent(QMouseEvent* event)
 {
     if (m_text.dragging()) {
-        m_text.move(event->position(), contentsRect());
+        m_text.move(event->position(), faceRect());
         update();
         return;
     }
-    setCursor(m_text.cursorAt(event->position(), contentsRect()));
+    setCursor(m_text.cursorAt(event->position(), faceRect()));
     if (m_pressed && (event->buttons() & Qt::LeftButton) &&
         (event->position().toPoint() - m_pressPos).manhattanLength() >=
             QApplication::startDragDistance()) {

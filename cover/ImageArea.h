@@ -15,6 +15,8 @@
 // The picture belongs to the face of the cover set (which keeps its file's bytes, not a
 // full-size image); the area keeps one screen copy at its size, made again only when the
 // size or the face's picture changes.
+class QPainter;
+
 class ImageArea : public QFrame
 {
     Q_OBJECT
@@ -36,6 +38,8 @@ public:
 
     // The size in device pixels a screen copy of the picture has.
     QSize screenCopySize() const;
+    // Where the face is drawn: the whole area, or a round label's square in its middle.
+    QRect faceRect() const;
     // The screen copy as painted (for tests and the drag's thumbnail).
     QPixmap screenCopy() const;
 
@@ -71,6 +75,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // A round label's ring: outside and hole dimmed, its two cut lines.
+    void paintRing(QPainter& painter) const;
     void startDrag();
     void makeSharpCopy(const platform::Picture& shown, const QSize& target) const;
 

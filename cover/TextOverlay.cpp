@@ -13,11 +13,6 @@ constexpr double kStepMm = 0.5;
 constexpr double kLongStepMm = 5.0;
 constexpr double kSmallestMm = 2.0;
 
-QSizeF faceSize(int face)
-{
-    return QSizeF(kFaces[size_t(face)].widthMm, kFaces[size_t(face)].heightMm);
-}
-
 // The eight handles of a rectangle, clockwise from its top-left corner.
 std::array<QPointF, 8> handlePoints(const QRectF& r)
 {
@@ -33,7 +28,7 @@ TextOverlay::TextOverlay(CoverSet* set, int face) : m_set(set), m_face(face) {}
 
 QRectF TextOverlay::toView(const QRectF& box, const QRectF& face) const
 {
-    const QSizeF mm = faceSize(m_face);
+    const QSizeF mm = m_set->face(m_face).sizeMm(m_face);
     const double sx = face.width() / mm.width();
     const double sy = face.height() / mm.height();
     return QRectF(face.left() + box.left() * sx, face.top() + box.top() * sy, box.width() * sx,
@@ -42,7 +37,7 @@ QRectF TextOverlay::toView(const QRectF& box, const QRectF& face) const
 
 QPointF TextOverlay::toFace(const QPointF& at, const QRectF& face) const
 {
-    const QSizeF mm = faceSize(m_face);
+    const QSizeF mm = m_set->face(m_face).sizeMm(m_face);
     return QPointF((at.x() - face.left()) * mm.width() / face.width(),
                    (at.y() - face.top()) * mm.height() / face.height());
 }
@@ -71,7 +66,7 @@ void TextOverlay::paint(QPainter& painter, const QRectF& face)
     const TextBlocks& blocks = m_set->face(m_face).texts();
     if (blocks.isEmpty() || face.isEmpty())
         return;
-    const QSizeF mm = faceSize(m_face);
+    const QSizeF mm = m_set->face(m_face).sizeMm(m_face);
     painter.save();
     painter.setClipRect(face, Qt::IntersectClip);
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -213,7 +208,7 @@ bool TextOverlay::release(const QPointF& at, const QRectF& face)
         TextBlock block = blocks[done.index];
         block.box = done.now;
         // A block dragged off its face altogether would be lost to the file: it stays on.
-        if (block.touches(faceSize(m_face)))
+        if (block.touches(m_set->face(m_face).sizeMm(m_face)))
             m_set->changeText(m_face, done.index, block);
     }
     return true;
@@ -237,7 +232,7 @@ bool TextOverlay::key(QKeyEvent* event)
     default:
         return false;
     }
-    if (block.touches(faceSize(m_face)))
+    if (block.touches(m_set->face(m_face).sizeMm(m_face)))
         m_set->changeText(m_face, index, block);
     return true;
 }

@@ -29,3 +29,18 @@ bool CalibratedTarget::drawFrame(const QRectF& rect)
 {
     return m_target.drawFrame(map(rect));
 }
+
+bool CalibratedTarget::drawCircle(const QRectF& rect)
+{
+    return m_target.drawCircle(map(rect));
+}
+
+bool CalibratedTarget::drawLine(const QPointF& from, const QPointF& to)
+{
+    return m_target.drawLine(m_calibration.map(from), m_calibration.map(to));
+}
+
+bool CalibratedTarget::clipToRing(const QRectF& outer, const QRectF& hole)
+{
+    return m_target.clipToRing(map(outer), hole.isEmpty() ? hole : map(hole));
+}

@@ -21,6 +21,9 @@ public:
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
     bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
+    bool drawCircle(const QRectF& rect) override;
+    bool drawLine(const QPointF& from, const QPointF& to) override;
+    bool clipToRing(const QRectF& outer, const QRectF& hole) override;
 
 private:
     PrinterCalibration m_calibration;

@@ -63,6 +63,11 @@ void CoverSet::readFile(const QString& path)
     setFileCover(path);
     const CoverSetPaths paths = readCoverSetFile(path);
     const CoverSetTexts texts = readCoverSetTexts(path);
+    const DiscShape shape = readCoverSetShape(path);
+    if (!(m_faces[kCdFace].m_shape == shape)) {
+        m_faces[kCdFace].m_shape = shape;
+        Q_EMIT faceChanged(kCdFace);
+    }
     for (const FaceInfo& face : kFaces) {
         setFile(face.index, paths[face.index]);
         if (m_faces[face.index].m_texts != texts[face.index]) {
@@ -89,7 +94,7 @@ bool CoverSet::writeFile(const QString& target)
         paths[face.index] = newPath(m_faces[face.index].file());
         texts[face.index] = m_faces[face.index].texts();
     }
-    if (!writeCoverSetFile(target, paths, texts))
+    if (!writeCoverSetFile(target, paths, texts, m_faces[kCdFace].shape()))
         return false;
     if (moved)
         movePicturePaths(newPath);
@@ -166,6 +171,11 @@ void CoverSet::removeText(int face, int index)
     TextBlocks blocks = m_faces[face].texts();
     blocks.removeAt(index);
     changeFace(face, m_faces[face].withTexts(blocks));
+}
+
+void CoverSet::setDiscShape(const DiscShape& shape)
+{
+    changeFace(kCdFace, m_faces[kCdFace].withShape(shape));
 }
 
 void CoverSet::changeTexts(int face, const TextBlocks& blocks)

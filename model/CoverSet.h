@@ -75,6 +75,9 @@ public:
     // Every block of the face at once (the Back's two spines are one step).
     void changeTexts(int face, const TextBlocks& blocks);
 
+    // The CD face's outline, one step like any change of the face.
+    void setDiscShape(const DiscShape& shape);
+
     // The text block the user works on, on the current face (-1: none). The face and the
     // Text panel both show it; a change of face or of the face's blocks keeps it only while
     // it still exists.

@@ -29,10 +29,20 @@ CoverSetPaths readCoverSetFile(const QString& path)
 CoverSetTexts readCoverSetTexts(const QString& path)
 {
     const platform::ProfileFile file = platform::ProfileFile::load(path);
+    const DiscShape cd = DiscShape::read(file);
     CoverSetTexts texts;
-    for (const FaceInfo& face : kFaces)
-        texts[face.index] = TextBlockFile::read(file, face);
+    for (const FaceInfo& face : kFaces) {
+        const QSizeF size = face.index == kCdFace && cd.round
+                                ? cd.square().size()
+                                : QSizeF(face.widthMm, face.heightMm);
+        texts[face.index] = TextBlockFile::read(file, face, size);
+    }
     return texts;
+}
+
+DiscShape readCoverSetShape(const QString& path)
+{
+    return DiscShape::read(platform::ProfileFile::load(path));
 }
 
 bool holdsCoverSet(const QString& path)
@@ -69,7 +79,7 @@ QString relocatePicturePath(const QString& fromSet, const QString& toSet,
 }
 
 bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths,
-                       const CoverSetTexts& texts)
+                       const CoverSetTexts& texts, const DiscShape& cdShape)
 {
     QList<std::pair<QString, QString>> keys;
     for (const FaceInfo& face : kFaces)
@@ -78,6 +88,9 @@ bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths,
     QList<platform::ProfileSectionEdit> textEdits;
     for (const FaceInfo& face : kFaces)
         textEdits += TextBlockFile::edits(existing, face, texts[face.index]);
+    // A rectangle is what a set without the section holds: nothing to write then.
+    if (cdShape.round || existing.hasSection(DiscShape::edit(cdShape).section))
+        textEdits.append(DiscShape::edit(cdShape));
     if (textEdits.isEmpty())
         return platform::WritePrivateProfileStrings(QStringLiteral("Files"), keys, path);
     textEdits.prepend({QStringLiteral("Files"), keys, false});

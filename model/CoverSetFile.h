@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DiscShape.h"
 #include "Faces.h"
 #include "TextBlock.h"
 
@@ -23,16 +24,19 @@ CoverSetPaths readCoverSetFile(const QString& path);
 // The text blocks of each face, by face index.
 using CoverSetTexts = std::array<TextBlocks, kFaceCount>;
 CoverSetTexts readCoverSetTexts(const QString& path);
+// The CD face's shape the set keeps in its Layout section; a rectangle without one.
+DiscShape readCoverSetShape(const QString& path);
 
 // Whether a file is a cover set at all: text (no NUL byte), no larger than a profile file may
 // be, with a Files section. Anything else, read as a set, would only give four empty faces.
 bool holdsCoverSet(const QString& path);
 
-// Writes the four keys and the faces' text blocks in one atomic replace, keeping every other
-// line of an existing file; a set without text is written exactly as the four keys alone.
-// False when the file could not be written; it is then left as it was.
+// Writes the four keys, the faces' text blocks and the CD face's shape in one atomic replace,
+// keeping every other line of an existing file; a set without text and with a rectangular CD
+// face is written exactly as the four keys alone. False when the file could not be written;
+// it is then left as it was.
 bool writeCoverSetFile(const QString& path, const CoverSetPaths& paths,
-                       const CoverSetTexts& texts = {});
+                       const CoverSetTexts& texts = {}, const DiscShape& cdShape = {});
 
 // Where a picture path the set holds points: a relative one is taken from the set file's
 // folder (sets are moved and shared together with their pictures), not from wherever the

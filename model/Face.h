@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiscShape.h"
+#include "Faces.h"
 #include "Picture.h"
 #include "TextBlock.h"
 
@@ -22,6 +24,15 @@ public:
     bool pictureIsFile() const { return !m_file.isEmpty() && m_source == m_file; }
     // The text written over the picture, drawn in this order.
     const TextBlocks& texts() const { return m_texts; }
+    // The face's outline on paper; only the CD face is ever round.
+    const DiscShape& shape() const { return m_shape; }
+    // The face as it prints, in millimetres: its table size, or a round label's square.
+    QSizeF sizeMm(int index) const
+    {
+        if (m_shape.round)
+            return m_shape.square().size();
+        return QSizeF(kFaces[size_t(index)].widthMm, kFaces[size_t(index)].heightMm);
+    }
 
     // The face as a gesture leaves it. A picture shown over the face (pasted, dropped, a
     // face dragged here, or none) keeps the file the set names; a picture file taken whole
@@ -48,10 +59,18 @@ public:
         return after;
     }
 
+    Face withShape(const DiscShape& shape) const
+    {
+        Face after = *this;
+        after.m_shape = shape.normalized();
+        return after;
+    }
+
     bool sameAs(const Face& other) const
     {
         return m_picture.sameAs(other.m_picture) && m_file == other.m_file &&
-               m_source == other.m_source && m_texts == other.m_texts;
+               m_source == other.m_source && m_texts == other.m_texts &&
+               m_shape == other.m_shape;
     }
 
 private:
@@ -61,4 +80,5 @@ private:
     QString m_file;
     QString m_source;
     TextBlocks m_texts;
+    DiscShape m_shape;
 };

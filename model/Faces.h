@@ -32,6 +32,7 @@ inline constexpr std::array<FaceInfo, kFaceCount> kFaces = {{
 }};
 
 inline constexpr int kBackFace = 2;
+inline constexpr int kCdFace = 3;
 
 inline constexpr bool isFaceIndex(int index)
 {

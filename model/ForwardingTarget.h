@@ -21,6 +21,18 @@ public:
         return m_target.drawText(block, faceMm, rect);
     }
     bool drawFrame(const QRectF& rect) override { return m_target.drawFrame(rect); }
+    bool drawCircle(const QRectF& rect) override { return m_target.drawCircle(rect); }
+    bool drawLine(const QPointF& from, const QPointF& to) override
+    {
+        return m_target.drawLine(from, to);
+    }
+    bool clipToRing(const QRectF& outer, const QRectF& hole) override
+    {
+        return m_target.clipToRing(outer, hole);
+    }
+    bool endClip() override { return m_target.endClip(); }
+    bool setLabelPaper(const QSizeF& paperMm) override { return m_target.setLabelPaper(paperMm); }
+    QPointF printableOrigin() const override { return m_target.printableOrigin(); }
     bool endPage() override { return m_target.endPage(); }
     bool endJob() override { return m_target.endJob(); }
 

@@ -6,6 +6,7 @@
 
 #include <QFontMetricsF>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QPen>
 #include <QPagedPaintDevice>
 
@@ -108,7 +109,15 @@ bool PageTarget::drawPicture(const platform::Picture& picture, const QRectF& rec
 {
     if (picture.isNull() || rect.isEmpty() || !readyToDraw())
         return false;
+    if (m_ring.isEmpty()) {
+        picture.draw(m_painter, toDevice(rect));
+        return true;
+    }
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, true);
+    m_painter.setClipPath(m_ring);
     picture.draw(m_painter, toDevice(rect));
+    m_painter.restore();
     return true;
 }
 
@@ -120,7 +129,9 @@ bool PageTarget::drawText(const TextBlock& block, const QSizeF& faceMm, const QR
     m_painter.save();
     m_painter.setRenderHint(QPainter::Antialiasing, true);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
-    m_painter.setClipRect(device);
+    if (!m_ring.isEmpty())
+        m_painter.setClipPath(m_ring);
+    m_painter.setClipRect(device, m_ring.isEmpty() ? Qt::ReplaceClip : Qt::IntersectClip);
     m_painter.translate(device.topLeft());
     m_painter.scale(device.width() / faceMm.width(), device.height() / faceMm.height());
     TextLayout(block).draw(m_painter);
@@ -128,7 +139,7 @@ bool PageTarget::drawText(const TextBlock& block, const QSizeF& faceMm, const QR
     return true;
 }
 
-bool PageTarget::drawFrame(const QRectF& rect)
+template <typename Draw> bool PageTarget::drawOutline(Draw draw)
 {
     if (!readyToDraw())
         return false;
@@ -136,9 +147,68 @@ bool PageTarget::drawFrame(const QRectF& rect)
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setPen(hairline());
     m_painter.setBrush(Qt::NoBrush);
-    m_painter.drawRect(toDevice(rect));
+    draw();
     m_painter.restore();
     return true;
+}
+
+bool PageTarget::drawFrame(const QRectF& rect)
+{
+    return drawOutline([&] { m_painter.drawRect(toDevice(rect)); });
+}
+
+bool PageTarget::drawCircle(const QRectF& rect)
+{
+    return drawOutline([&] { m_painter.drawEllipse(toDevice(rect)); });
+}
+
+bool PageTarget::drawLine(const QPointF& from, const QPointF& to)
+{
+    return drawOutline([&] {
+        m_painter.drawLine(QPointF(from.x() * m_unitX, from.y() * m_unitY),
+                           QPointF(to.x() * m_unitX, to.y() * m_unitY));
+    });
+}
+
+bool PageTarget::clipToRing(const QRectF& outer, const QRectF& hole)
+{
+    if (outer.isEmpty() || m_state == State::Failed || m_state == State::Ended)
+        return false;
+    QPainterPath ring;
+    ring.addEllipse(toDevice(outer));
+    if (!hole.isEmpty()) {
+        QPainterPath inner;
+        inner.addEllipse(toDevice(hole));
+        ring = ring.subtracted(inner);
+    }
+    m_ring = ring;
+    return true;
+}
+
+bool PageTarget::endClip()
+{
+    m_ring = QPainterPath();
+    return true;
+}
+
+bool PageTarget::setLabelPaper(const QSizeF& paperMm)
+{
+    if (!m_paged || paperMm.isEmpty() || m_state == State::Failed || m_state == State::Ended)
+        return false;
+    // Taken by the next page begun: the painter's first, or the one after a page end.
+    QPageLayout layout = m_paged->pageLayout();
+    layout.setPageSize(QPageSize(paperMm, QPageSize::Millimeter), layout.margins());
+    layout.setOrientation(QPageLayout::Portrait);
+    return m_paged->setPageLayout(layout);
+}
+
+QPointF PageTarget::printableOrigin() const
+{
+    if (!m_paged)
+        return QPointF();
+    // Qt's PDF output (and every printer that goes through it) puts the corner on whole
+    // points, not exactly at the margins asked for.
+    return QPointF(m_paged->pageLayout().paintRectPoints().topLeft()) * (MillimetresPerInch / 72);
 }
 
 bool PageTarget::endPage()

@@ -3,6 +3,7 @@
 #include "PrintTarget.h"
 
 #include <QPainter>
+#include <QPainterPath>
 #include <QPointF>
 
 class QPaintDevice;
@@ -41,6 +42,12 @@ public:
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
     bool drawText(const TextBlock& block, const QSizeF& faceMm, const QRectF& rect) override;
     bool drawFrame(const QRectF& rect) override;
+    bool drawCircle(const QRectF& rect) override;
+    bool drawLine(const QPointF& from, const QPointF& to) override;
+    bool clipToRing(const QRectF& outer, const QRectF& hole) override;
+    bool endClip() override;
+    bool setLabelPaper(const QSizeF& paperMm) override;
+    QPointF printableOrigin() const override;
     bool endPage() override;
     bool endJob() override;
 
@@ -60,6 +67,8 @@ private:
     // Begins the painter or the next page, as needed, before anything is drawn.
     bool readyToDraw();
     QRectF toDevice(const QRectF& rect) const;
+    // Draws with the frame's pen, within the ring when one is set.
+    template <typename Draw> bool drawOutline(Draw draw);
 
     QPagedPaintDevice* m_paged = nullptr;
     QPaintDevice* m_device = nullptr;
@@ -70,4 +79,5 @@ private:
     double m_unitX = 1.0;
     double m_unitY = 1.0;
     double m_lineY = 0.0; // the print position's top, in device pixels
+    QPainterPath m_ring;  // in device pixels; empty: nothing is clipped
 };

@@ -25,7 +25,11 @@ PrintableAreaCheck::PrintableAreaCheck(const PrintLayout& layout, const QSizeF& 
     : m_layout(layout)
 {
     for (const int sheet : layout.printedSheets()) {
-        const QRectF onPaper = calibration.map(PrintLayout::sheetFrames(sheet));
+        // A sheet of labels is the label maker's layout, on paper of its own.
+        const QRectF frames = layout.frames(sheet);
+        if (frames.isEmpty())
+            continue;
+        const QRectF onPaper = calibration.map(frames);
         // A frame pushed past the corner is cut off just as one past the far edge is.
         const double width =
             std::max(0.0, onPaper.right() - printableArea.width()) + std::max(0.0, -onPaper.left());

@@ -102,10 +102,9 @@ QString unescapeText(const QString& value)
     return out;
 }
 
-TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face)
+TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face, const QSizeF& faceMm)
 {
     TextBlocks blocks;
-    const QSizeF faceMm(face.widthMm, face.heightMm);
     for (int n = 1; n <= TextBlock::kMaxPerFace; ++n) {
         const QString section = sectionName(face, n);
         if (!file.hasSection(section))

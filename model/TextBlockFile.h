@@ -20,8 +20,8 @@ QString unescapeText(const QString& value);
 
 // The face's blocks: numbering stops at the first missing section; unknown keys are ignored,
 // numbers are clamped into their ranges, and a block without a box or whose box lies wholly
-// outside the face is skipped.
-TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face);
+// outside the face (`faceMm` in size) is skipped.
+TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face, const QSizeF& faceMm);
 
 // What makes the file hold `blocks` for the face: their sections written, and those of
 // blocks that are gone (as the file `existing` holds them) removed. Nothing at all for a face

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QStandardPaths>
 #include <QFileInfo>
 
 namespace platform {
@@ -25,6 +26,13 @@ QString programFile(const QString& folderPath, const QString& name)
     if (QFileInfo::exists(installed))
         return QDir::cleanPath(installed);
     return beside;
+}
+
+QStringList labelSheetFolders(const QString& programFolder)
+{
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    return {programFile(programFolder, QStringLiteral("labels")),
+            data.isEmpty() ? QString() : QDir(data).filePath(QStringLiteral("ORVLA/ORVLA/labels"))};
 }
 
 QString programPath()

@@ -17,6 +17,11 @@ QString programFile(const QString& folder, const QString& name);
 // The same in the program folder.
 QString programFile(const QString& name);
 
+// The folders label sheets are read from: the program's own, then the user's, in the
+// program's data folder (the same for the program and its batch tool), whose sheets replace
+// the program's of the same name.
+QStringList labelSheetFolders(const QString& programFolder);
+
 // The program's real executable path (for the file-type registration).
 QString programPath();
 

@@ -26,11 +26,20 @@ std::optional<PrintLayout> chooseSheets(CoverSet& printed,
                                         const std::function<CoverSet*()>& activeSet,
                                         QWidget* parent, QPointer<QDialog>& selection)
 {
+    PrintOptions options;
     {
         const std::unique_ptr<frmPrint> dialog = std::make_unique<frmPrint>(activeSet(), parent);
         selection = dialog.get();
+        // A label sheet file that cannot be read is named, and printing goes on without it.
+        if (!dialog->malformedSheets().isEmpty()) {
+            platform::ui().messageBox(LangString(1572) + QStringLiteral("\r\n") +
+                                          dialog->malformedSheets().join(QStringLiteral("\r\n")),
+                                      platform::applicationTitle(), platform::MsgButtons::Ok,
+                                      platform::MsgIcon::Exclamation);
+        }
         if (platform::ui().execDialog(dialog.get()) != QDialog::Accepted)
             return std::nullopt;
+        options = dialog->options();
     }
     // The set that was active may have gone while the dialog was open: nothing prints then.
     CoverSet* active = activeSet();
@@ -47,7 +56,11 @@ std::optional<PrintLayout> chooseSheets(CoverSet& printed,
         pictures[face.index] = printed.face(face.index).picture();
         texts[face.index] = printed.face(face.index).texts();
     }
-    PrintLayout layout(chosen, pictures, PrintLayout::captionsFrom(LangString), texts);
+    // The shape the printed set has now, as its pictures and text.
+    options.cdShape = printed.face(kCdFace).shape();
+    if (!options.cdShape.round)
+        options.labelSheet.reset();
+    PrintLayout layout(chosen, pictures, PrintLayout::captionsFrom(LangString), texts, options);
     if (!layout.printsAnything())
         return std::nullopt;
     return layout;

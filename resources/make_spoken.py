@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1548
+LAST = 1598
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -387,6 +387,12 @@ STRINGS = [
      "  --language NAME  language of the captions, as the language database names it\n"
      "  --offset X,Y     move every sheet by X,Y millimetres (each -10 to 10)\n"
      "  --scale X,Y      scale every sheet by X,Y per cent (each 95 to 105)\n"
+     "  --cd-shape SHAPE rectangle, or round[:OUTER[:HOLE]] in mm, such as round:117:41\n"
+     "                   (default: as the set has it)\n"
+     "  --label-sheet NAME  the CD onto a sheet of round labels: a4-2, a4-3, letter-2\n"
+     "                   or a sheet of your own\n"
+     "  --positions LIST which labels of the sheet to fill, such as 1,3 (default: all)\n"
+     "  --fold-marks on|off  marks where the Back folds (default: on)\n"
      "  -h, --help       show this help;  --version  show the version\n"
      "\n"
      "Exit status: 0 done, 2 bad arguments, 3 the set cannot be read,\n"
@@ -407,6 +413,12 @@ STRINGS = [
      "  --language NOMBRE  idioma de los títulos, como lo nombra la base de datos de idiomas\n"
      "  --offset X,Y       desplaza cada hoja X,Y milímetros (cada uno de -10 a 10)\n"
      "  --scale X,Y        escala cada hoja X,Y por ciento (cada uno de 95 a 105)\n"
+     "  --cd-shape FORMA   rectangle, o round[:EXTERIOR[:AGUJERO]] en mm, p. ej. round:117:41\n"
+     "                     (predeterminado: la del juego)\n"
+     "  --label-sheet NOMBRE  el CD en una hoja de etiquetas redondas: a4-2, a4-3, letter-2\n"
+     "                     o una hoja propia\n"
+     "  --positions LISTA  qué etiquetas de la hoja llenar, p. ej. 1,3 (predeterminado: todas)\n"
+     "  --fold-marks on|off  marcas donde se pliega la trasera (predeterminado: on)\n"
      "  -h, --help         muestra esta ayuda;  --version  muestra la versión\n"
      "\n"
      "Estado de salida: 0 hecho, 2 argumentos incorrectos, 3 no se puede leer el juego,\n"
@@ -429,6 +441,13 @@ STRINGS = [
      "  --offset X,Y       décale chaque feuille de X,Y millimètres (chacun de -10 à 10)\n"
      "  --scale X,Y        met chaque feuille à l'échelle de X,Y pour cent (chacun de 95 à "
      "105)\n"
+     "  --cd-shape FORME   rectangle, ou round[:EXTÉRIEUR[:TROU]] en mm, p. ex. round:117:41\n"
+     "                     (par défaut : celle du jeu)\n"
+     "  --label-sheet NOM  le CD sur une planche d'étiquettes rondes : a4-2, a4-3, letter-2\n"
+     "                     ou une planche à vous\n"
+     "  --positions LISTE  les étiquettes de la planche à remplir, p. ex. 1,3 (par défaut : "
+     "toutes)\n"
+     "  --fold-marks on|off  repères de pliage de l'arrière (par défaut : on)\n"
      "  -h, --help         affiche cette aide ;  --version  affiche la version\n"
      "\n"
      "Code de sortie : 0 terminé, 2 arguments incorrects, 3 le jeu ne peut pas être lu,\n"
@@ -447,6 +466,12 @@ STRINGS = [
      "  --language NAME  Sprache der Beschriftungen, wie die Sprachdatenbank sie nennt\n"
      "  --offset X,Y     verschiebt jedes Blatt um X,Y Millimeter (je -10 bis 10)\n"
      "  --scale X,Y      skaliert jedes Blatt um X,Y Prozent (je 95 bis 105)\n"
+     "  --cd-shape FORM  rectangle, oder round[:AUSSEN[:LOCH]] in mm, z. B. round:117:41\n"
+     "                   (Standard: wie im Set)\n"
+     "  --label-sheet NAME  die CD auf einen Bogen runder Etiketten: a4-2, a4-3, letter-2\n"
+     "                   oder einen eigenen Bogen\n"
+     "  --positions LISTE  welche Etiketten des Bogens, z. B. 1,3 (Standard: alle)\n"
+     "  --fold-marks on|off  Falzmarken der Rückseite (Standard: on)\n"
      "  -h, --help       zeigt diese Hilfe;  --version  zeigt die Version\n"
      "\n"
      "Exit-Status: 0 fertig, 2 falsche Argumente, 3 das Set kann nicht gelesen werden,\n"
@@ -680,6 +705,68 @@ STRINGS = [
      "180°, auf dem Kopf"),
     (1548, "Text panel: rotation", "270°, reads bottom to top", "270°, se lee de abajo arriba",
      "270°, se lit de bas en haut", "270°, von unten nach oben"),
+    # Round disc labels, label sheets and fold marks
+    (1550, "Edit menu (on the CD face): the CD face's shape is a round label (ticked)",
+     "Rou&nd label", "Etiqueta redo&nda", "Étiquette ron&de", "R&undes Etikett"),
+    (1552, "Text panel (CD face): the face's shape", "Disc sha&pe:", "F&orma del disco:",
+     "&Forme du disque :", "F&orm der Scheibe:"),
+    (1554, "Text panel (CD face): shape, as specified", "Rectangle, 150 × 118 mm",
+     "Rectángulo de 150 × 118 mm", "Rectangle de 150 × 118 mm", "Rechteck, 150 × 118 mm"),
+    (1556, "Text panel (CD face): shape, a round label", "Round label", "Etiqueta redonda",
+     "Étiquette ronde", "Rundes Etikett"),
+    (1558, "Text panel (CD face): the round label's outer diameter", "&Outer diameter:",
+     "Diámetro ex&terior:", "Diamètre extérie&ur :", "Außendurch&messer:"),
+    (1560, "Text panel (CD face): the diameter of the label's centre hole (0: none)",
+     "Ho&le:", "A&gujero:", "Tr&ou :", "Lo&ch:"),
+    (1562, "Print dialog: where the CD prints (a list follows)", "Print the CD &on:",
+     "Imprimir el CD &en:", "Imprimer le CD &sur :", "CD drucken &auf:"),
+    (1564, "Print dialog: the CD on a page of its own", "its own page", "su propia página",
+     "sa propre page", "eigene Seite"),
+    (1566, "Print dialog: a label sheet (%1 the paper, %2 how many labels, %3 their diameter)",
+     "%1: %2 labels, %3 mm", "%1: %2 etiquetas de %3 mm", "%1 : %2 étiquettes de %3 mm",
+     "%1: %2 Etiketten, %3 mm"),
+    (1568, "Print dialog: which labels of the sheet to fill", "&Labels to fill:",
+     "Etiquetas que &llenar:", "Étiquettes à re&mplir :", "Zu füllende &Etiketten:"),
+    (1570, "Print dialog: fold marks on the Back's sheet", "Fold &marks on the Back",
+     "&Marcas de plegado en la trasera", "Repères de &pliage sur l'arrière",
+     "&Falzmarken auf der Rückseite"),
+    (1572, "Label sheet files that cannot be read (line break and paths follow; the batch "
+        "tool: the file comes first)",
+     "These label sheet files cannot be read and are left out:",
+     "Estos archivos de hojas de etiquetas no se pueden leer y se omiten:",
+     "Ces fichiers de planches d'étiquettes ne peuvent pas être lus et sont ignorés :",
+     "Diese Etikettenbogen-Dateien können nicht gelesen werden und werden ausgelassen:"),
+    (1574, "Print dialog: tool tip of the label sheet list while the CD face is a rectangle",
+     "Label sheets take a round CD face: choose Round label in the Edit menu on the CD face.",
+     "Las hojas de etiquetas necesitan una cara de CD redonda: elija Etiqueta redonda en el "
+     "menú Edición en la cara del CD.",
+     "Les planches d'étiquettes demandent une face CD ronde : choisissez Étiquette ronde dans "
+     "le menu Édition sur la face CD.",
+     "Etikettenbögen brauchen eine runde CD-Seite: Wählen Sie auf der CD-Seite im Menü "
+     "Bearbeiten Rundes Etikett."),
+    (1576, "The labels to fill are not positions of the sheet (%1 how many it has)",
+     "The labels to fill are numbers from 1 to %1, separated by commas, such as 1,3 or 2-3.",
+     "Las etiquetas que llenar son números del 1 al %1 separados por comas, como 1,3 o 2-3.",
+     "Les étiquettes à remplir sont des nombres de 1 à %1 séparés par des virgules, comme "
+     "1,3 ou 2-3.",
+     "Die zu füllenden Etiketten sind Zahlen von 1 bis %1, durch Kommas getrennt, etwa 1,3 "
+     "oder 2-3."),
+    (1578, "orvella-batch: --label-sheet names no sheet (the name comes first, the sheets "
+        "follow)",
+     "No label sheet has this name; the sheets are:",
+     "Ninguna hoja de etiquetas tiene este nombre; las hojas son:",
+     "Aucune planche d'étiquettes ne porte ce nom ; les planches sont :",
+     "Kein Etikettenbogen hat diesen Namen; die Bögen sind:"),
+    (1580, "orvella-batch: a label sheet with a rectangular CD face (the set comes first)",
+     "A label sheet takes a round CD face; add --cd-shape round",
+     "Una hoja de etiquetas necesita una cara de CD redonda; añada --cd-shape round",
+     "Une planche d'étiquettes demande une face CD ronde ; ajoutez --cd-shape round",
+     "Ein Etikettenbogen braucht eine runde CD-Seite; fügen Sie --cd-shape round hinzu"),
+    (1582, "Print dialog: what the labels field holds while empty", "all (or such as 1,3)",
+     "todas (o p. ej. 1,3)", "toutes (ou p. ex. 1,3)", "alle (oder z. B. 1,3)"),
+    (1584, "orvella-batch: --positions without --label-sheet (the option follows)",
+     "--positions goes with --label-sheet:", "--positions va con --label-sheet:",
+     "--positions va avec --label-sheet :", "--positions gehört zu --label-sheet:"),
 ]
 
 # Texts that the program joins directly to something else, so their last
@@ -692,12 +779,12 @@ ENDS_WITH_BLANK = {1118, 1212, 1214, 1216, 1218, 1276, 1344}
 ACCESS_KEY_GROUPS = {
     "menu bar and cover tabs": [1066, 1062, 1096, 1070, 1166, 1074, 1044, "&Cd"],
     "File menu": [1080, 1084, 1092, 1266, 1088, 1440, 1238, 1076, 1154],
-    "Edit menu": [1472, 1474, 1056, 1086, 1072, 1060, 1064, 1490, 1536],
+    "Edit menu": [1472, 1474, 1056, 1086, 1072, 1060, 1064, 1490, 1536, 1550],
     "Text panel": [1494, 1496, 1498, 1500, 1502, 1504, 1506, 1508, 1510, 1518, 1520, 1522,
-                   1524, 1526],
+                   1524, 1526, 1552, 1558, 1560],
     "Window menu": [1048, 1042],
     "Help menu": [1054, 1144, 1312, 1038],
-    "print dialog": [1172, 1204, 1124, "CD", 1088, 1046],
+    "print dialog": [1172, 1204, 1124, "CD", 1088, 1046, 1562, 1568, 1570],
     "preferences": [1252, 1450, 1012, "&Ok", 1046],
     "preferences, printer tab": [1452, 1456, 1458, 1460, "&Ok", 1046],
     "print preview": [1470, 1046],

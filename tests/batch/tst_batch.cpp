@@ -561,6 +561,12 @@ private Q_SLOTS:
             }
             bool drawText(const TextBlock&, const QSizeF&, const QRectF&) override { return true; }
             bool drawFrame(const QRectF&) override { return true; }
+            bool drawCircle(const QRectF&) override { return true; }
+            bool drawLine(const QPointF&, const QPointF&) override { return true; }
+            bool clipToRing(const QRectF&, const QRectF&) override { return true; }
+            bool endClip() override { return true; }
+            bool setLabelPaper(const QSizeF&) override { return true; }
+            QPointF printableOrigin() const override { return {}; }
             bool endPage() override { return true; }
             bool endJob() override { return true; }
         } drawn;

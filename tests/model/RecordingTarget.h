@@ -63,6 +63,24 @@ public:
     {
         return record(QStringLiteral("frame ") + rectText(rect));
     }
+    bool drawCircle(const QRectF& rect) override
+    {
+        return record(QStringLiteral("circle ") + rectText(rect));
+    }
+    bool drawLine(const QPointF& from, const QPointF& to) override
+    {
+        return record(QStringLiteral("line %1,%2-%3,%4").arg(from.x()).arg(from.y()).arg(to.x()).arg(to.y()));
+    }
+    bool clipToRing(const QRectF& outer, const QRectF& hole) override
+    {
+        return record(QStringLiteral("ring ") + rectText(outer) + QLatin1Char(' ') + rectText(hole));
+    }
+    bool endClip() override { return record(QStringLiteral("unclip")); }
+    bool setLabelPaper(const QSizeF& paper) override
+    {
+        return record(QStringLiteral("paper %1x%2").arg(paper.width()).arg(paper.height()));
+    }
+    QPointF printableOrigin() const override { return QPointF(5, 5); }
     bool endPage() override { return record(QStringLiteral("page")); }
     bool endJob() override { return record(QStringLiteral("job")); }
 
