@@ -84,6 +84,7 @@ bool PageTarget::readyToDraw()
             return false;
         m_pageEnded = false;
         ++m_pages;
+        m_painter.setWorldTransform(m_turn ? *m_turn : QTransform());
     }
     return true;
 }
@@ -199,12 +200,26 @@ bool PageTarget::setLabelPaper(const QSizeF& paperMm)
     QPageLayout layout = m_paged->pageLayout();
     layout.setPageSize(QPageSize(paperMm, QPageSize::Millimeter), layout.margins());
     layout.setOrientation(QPageLayout::Portrait);
-    return m_paged->setPageLayout(layout);
+    if (m_paged->setPageLayout(layout))
+        return true;
+    if (m_state != State::Drawing)
+        return false;
+    // A device that keeps one page layout for the whole job (Qt's print preview) gets the
+    // portrait paper turned a quarter to the left on its landscape page: the labels are
+    // where the paper has them, seen from its side. Positions are then from the paper's
+    // corner (printableOrigin() is nought), and every drawing goes through the turn.
+    const QPointF corner =
+        QPointF(m_paged->pageLayout().paintRectPoints().topLeft()) * (MillimetresPerInch / 72);
+    const QTransform toMm = QTransform::fromScale(1 / m_unitX, 1 / m_unitY);
+    const QTransform turn(0, -1, 1, 0, 0, paperMm.width());
+    m_turn = toMm * turn * QTransform::fromTranslate(-corner.x(), -corner.y()) *
+             QTransform::fromScale(m_unitX, m_unitY);
+    return true;
 }
 
 QPointF PageTarget::printableOrigin() const
 {
-    if (!m_paged)
+    if (!m_paged || m_turn)
         return QPointF();
     // Qt's PDF output (and every printer that goes through it) puts the corner on whole
     // points, not exactly at the margins asked for.
@@ -218,6 +233,7 @@ bool PageTarget::endPage()
         return false;
     m_pageEnded = true;
     m_lineY = 0;
+    m_turn.reset();
     return true;
 }
 

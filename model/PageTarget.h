@@ -5,6 +5,9 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPointF>
+#include <QTransform>
+
+#include <optional>
 
 class QPaintDevice;
 class QPagedPaintDevice;
@@ -80,4 +83,5 @@ private:
     double m_unitY = 1.0;
     double m_lineY = 0.0; // the print position's top, in device pixels
     QPainterPath m_ring;  // in device pixels; empty: nothing is clipped
+    std::optional<QTransform> m_turn; // a portrait page drawn on a landscape one
 };

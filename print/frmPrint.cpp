@@ -191,6 +191,13 @@ void frmPrint::ApplyTexts()
 
 void frmPrint::fitToTexts()
 {
+    // The sheet's fields stand right of the wider of their labels.
+    const int labels = qMax(m_sheetLabel->sizeHint().width(), m_positionsLabel->sizeHint().width());
+    const int fieldsAt = qMax(kSheetGeometry.left(), kSheetLabelGeometry.left() + labels +
+                                                        platform::twips(90));
+    const int fieldWidth = qMax(m_sheet->sizeHint().width(), kSheetGeometry.width());
+    for (QWidget* field : {static_cast<QWidget*>(m_sheet), static_cast<QWidget*>(m_positions)})
+        field->setGeometry(fieldsAt, field->y(), fieldWidth, field->height());
     QSize client = kClientSize;
     const QList<QWidget*> controls = findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget* control : controls) {

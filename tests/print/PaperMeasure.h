@@ -48,6 +48,27 @@ inline QImage render(const QString& pdf, int page, int dpi, const QString& prefi
     return QImage(prefix + QStringLiteral(".png"));
 }
 
+// Part of a page in grey at `dpi`: the area `mm` (millimetres from the paper's corner), whose
+// top-left pixel lies at `*cornerMm` on the paper; a null image when pdftoppm fails.
+inline QImage renderArea(const QString& pdf, int page, int dpi, const QRectF& mm,
+                         const QString& prefix, QPointF* cornerMm)
+{
+    const QRect px(int(mm.left() * dpi / 25.4), int(mm.top() * dpi / 25.4),
+                   int(mm.width() * dpi / 25.4) + 1, int(mm.height() * dpi / 25.4) + 1);
+    *cornerMm = QPointF(px.left(), px.top()) * 25.4 / dpi;
+    QProcess render;
+    render.start(QStandardPaths::findExecutable(QStringLiteral("pdftoppm")),
+                 {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-gray"),
+                  QStringLiteral("-png"), QStringLiteral("-singlefile"), QStringLiteral("-f"),
+                  QString::number(page), QStringLiteral("-l"), QString::number(page),
+                  QStringLiteral("-x"), QString::number(px.left()), QStringLiteral("-y"),
+                  QString::number(px.top()), QStringLiteral("-W"), QString::number(px.width()),
+                  QStringLiteral("-H"), QString::number(px.height()), pdf, prefix});
+    if (!render.waitForFinished(120000) || render.exitCode() != 0)
+        return QImage();
+    return QImage(prefix + QStringLiteral(".png"));
+}
+
 // Where Qt's PDF output puts the printable area's corner, in millimetres from the paper's:
 // on whole points, not exactly at the margins asked for.
 inline QPointF printableCorner(const QPageLayout& landscape)
@@ -109,6 +130,51 @@ inline QString describe(const Edges& edges, const QRectF& onPaper)
         .arg(onPaper.right(), 0, 'f', 3)
         .arg(onPaper.top(), 0, 'f', 3)
         .arg(onPaper.bottom(), 0, 'f', 3);
+}
+
+// A round label as the paper shows it, against where it belongs (`outer` and `hole` are the
+// rectangles its two circles fill, in millimetres on the paper; on a stretched sheet they are
+// ellipses). The image shows the paper from `cornerMm`. Returns the worst distance of a
+// circle's line from where it belongs, crossed along the row and the column through the
+// centre; `clipFaults` counts the points, 0.05 mm either side of each circle all round, where
+// the picture shows outside its ring or paper shows within it.
+inline double ringDeviation(const QImage& sheet, double dpi, const QPointF& cornerMm,
+                            const QRectF& outer, const QRectF& hole, int* clipFaults,
+                            QString* detail)
+{
+    const auto px = [&](const QPointF& mm) { return (mm - cornerMm) * dpi / 25.4; };
+    const auto mm = [dpi](double pixels) { return pixels * 25.4 / dpi; };
+    const QPointF c = px(outer.center());
+    double worst = 0;
+    for (const QRectF& circle : {outer, hole}) {
+        const QPointF tl = px(circle.topLeft());
+        const QPointF br = px(circle.bottomRight());
+        const double found[] = {lineAt(sheet, true, tl.x(), int(c.y())) - tl.x(),
+                                lineAt(sheet, true, br.x(), int(c.y())) - br.x(),
+                                lineAt(sheet, false, tl.y(), int(c.x())) - tl.y(),
+                                lineAt(sheet, false, br.y(), int(c.x())) - br.y()};
+        for (double off : found) {
+            worst = std::max(worst, std::abs(mm(off)));
+            *detail += QStringLiteral(" %1").arg(mm(off), 0, 'f', 3);
+        }
+    }
+    *clipFaults = 0;
+    const double d = 0.05;
+    for (int step = 0; step < 24; ++step) {
+        const double a = (step * 15 + 7) * M_PI / 180;
+        const auto at = [&](const QRectF& circle, double byMm) {
+            const QPointF p(circle.center().x() + (circle.width() / 2 + byMm) * std::cos(a),
+                            circle.center().y() + (circle.height() / 2 + byMm) * std::sin(a));
+            const QPointF q = px(p);
+            return qGray(sheet.pixel(int(q.x()), int(q.y())));
+        };
+        const auto picture = [](int grey) { return grey > 150 && grey < 245; };
+        const auto paperShows = [](int grey) { return grey >= 250; };
+        if (!picture(at(outer, -d)) || !paperShows(at(outer, d)) || !picture(at(hole, d)) ||
+            !paperShows(at(hole, -d)))
+            ++*clipFaults;
+    }
+    return worst;
 }
 
 } // namespace paper

@@ -1,16 +1,22 @@
 // Printing a cover set: the sheets' layout as a sequence of printer operations, the
 // printer target's millimetres, the print selection dialog, the Print command, and real
 // PDF output measured on paper.
+#include "LabelSheet.h"
 #include "PageTarget.h"
 #include "PaperMeasure.h"
 #include "PrintLayout.h"
 #include "PrintTarget.h"
 #include "PrintTestSupport.h"
+#include "PrinterCalibration.h"
 #include "PrinterTarget.h"
 #include "RecordingTarget.h"
 #include "TextOnPaper.h"
 #include "Twips.h"
 
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
 #include <QTest>
 
 #include <cmath>
@@ -21,6 +27,44 @@ using platform::MsgResult;
 using platform::Picture;
 using namespace Qt::StringLiterals;
 using namespace recording;
+
+namespace {
+
+// The shipped label sheets, in the user's data folder as a user's own would be.
+QString installLabelSheets(const QString& xdgData)
+{
+    const QString folder = QDir(xdgData).filePath(u"ORVLA/ORVLA/labels"_s);
+    QDir().mkpath(folder);
+    const QDir shipped(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/labels"));
+    const QStringList names = shipped.entryList({u"*.ini"_s}, QDir::Files);
+    for (const QString& name : names)
+        QFile::copy(shipped.filePath(name), QDir(folder).filePath(name));
+    return folder;
+}
+
+// Ticks the faces named, chooses a label sheet ("" for the CD's own page) and its labels,
+// sets the fold marks, and presses Print.
+ScriptedUi::DialogScript selectSheet(const QString& which, const QString& sheet,
+                                     const QString& positions, bool foldMarks = true)
+{
+    return [=](QDialog* dialog) {
+        auto* selection = qobject_cast<frmPrint*>(dialog);
+        if (!selection)
+            return int(QDialog::Rejected);
+        for (int face = 0; face < kFaceCount; ++face)
+            selection->checkBox(face)->setChecked(which.contains(QLatin1Char("FIBC"[face])));
+        const int index = sheet.isEmpty() ? 0 : selection->labelSheetField()->findData(sheet);
+        if (index < 0)
+            return int(QDialog::Rejected);
+        selection->labelSheetField()->setCurrentIndex(index);
+        selection->positionsField()->setText(positions);
+        selection->foldMarksField()->setChecked(foldMarks);
+        selection->btnAccion(0)->click();
+        return selection->result();
+    };
+}
+
+} // namespace
 
 class TestPrint : public QObject
 {
@@ -348,6 +392,175 @@ private Q_SLOTS:
         QString word;
         const double worst = paper_text::worstDistance(paper_text::printedWords(pdf), placed, &word);
         QVERIFY2(worst >= 0 && worst <= 0.1, qPrintable(QStringLiteral("%1 mm at %2").arg(worst).arg(word)));
+    }
+
+    // A round CD label on its own page and on every shipped label sheet, plain and on a
+    // calibrated printer: its two circles and its picture's edge lie where the sheet puts
+    // them, to 0.05 mm.
+    void roundLabelsOnRealPaper_data()
+    {
+        QTest::addColumn<QString>("sheet");
+        QTest::addColumn<QString>("positions");
+        QTest::addColumn<bool>("calibrated");
+        for (const bool calibrated : {false, true}) {
+            const char* how = calibrated ? "calibrated" : "plain";
+            QTest::addRow("own page, %s", how) << QString() << QString() << calibrated;
+            QTest::addRow("a4-2, %s", how) << u"a4-2"_s << QString() << calibrated;
+            QTest::addRow("a4-3, %s", how) << u"a4-3"_s << u"3,1"_s << calibrated;
+            QTest::addRow("letter-2, %s", how) << u"letter-2"_s << u"2"_s << calibrated;
+        }
+    }
+
+    void roundLabelsOnRealPaper()
+    {
+        if (!paper::havePoppler())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
+        QFETCH(QString, sheet);
+        QFETCH(QString, positions);
+        QFETCH(bool, calibrated);
+        CoverFixture f;
+        const QString labels = installLabelSheets(f.env.path(u"xdg/data"_s));
+        const PrinterCalibration calibration =
+            calibrated ? PrinterCalibration{{1.5, -2.0}, {101, 99}} : PrinterCalibration();
+        calibration.save(PrinterCalibration::pdfPrinterName());
+        const auto cover = coverWithPictures(f, u"C"_s, u"C"_s);
+        cover->set().setDiscShape(DiscShape::roundLabel(117, 41));
+        const std::optional<LabelSheet> labelSheet =
+            sheet.isEmpty() ? std::nullopt
+                            : LabelSheet::read(QDir(labels).filePath(sheet + u".ini"_s));
+        QVERIFY(sheet.isEmpty() || labelSheet);
+        const QPageSize::PageSizeId paperId =
+            labelSheet && labelSheet->paperMm.width() > 212 ? QPageSize::Letter : QPageSize::A4;
+        const QMarginsF margins(12.5, 7.5, 11, 9);
+        const QString pdf = f.env.path(u"label.pdf"_s);
+        f.ui.answerDialog(selectSheet(u"C"_s, sheet, positions));
+        f.ui.answerDialog(choosePdf(pdf, paperId, margins));
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        QVERIFY(f.ui.messages.isEmpty());
+        QCOMPARE(paper::pageCount(pdf), 1);
+
+        // Where each label belongs on the paper: on its own page from the printable area's
+        // corner, on a sheet where the sheet has it; the calibration moves both alike.
+        QList<QRectF> squares;
+        QPointF corner;
+        if (!labelSheet) {
+            corner = paper::printableCorner(QPageLayout(QPageSize(paperId), QPageLayout::Landscape,
+                                                        margins, QPageLayout::Millimeter));
+            squares.append(QRectF(20, 20, 117, 117));
+        } else {
+            corner = paper::printableCorner(QPageLayout(QPageSize(paperId), QPageLayout::Portrait,
+                                                        margins, QPageLayout::Millimeter));
+            const QList<int> chosen = *LabelSheet::parsePositions(positions, int(labelSheet->centres.size()));
+            for (const int p : chosen)
+                squares.append(labelSheet->labelSquare(p).translated(-corner));
+        }
+        constexpr int dpi = 1200;
+        for (const QRectF& square : std::as_const(squares)) {
+            const QRectF outer = calibration.map(square).translated(corner);
+            const QRectF hole = calibration.map(DiscShape::roundLabel(117, 41).holeIn(square))
+                                    .translated(corner);
+            QPointF shown;
+            const QImage image = paper::renderArea(pdf, 1, dpi, outer.adjusted(-2, -2, 2, 2),
+                                                   f.env.path(u"area"_s), &shown);
+            QVERIFY(!image.isNull());
+            int clipFaults = -1;
+            QString detail;
+            const double worst =
+                paper::ringDeviation(image, dpi, shown, outer, hole, &clipFaults, &detail);
+            QVERIFY2(worst <= 0.05, qPrintable(QStringLiteral("%1 mm:%2").arg(worst).arg(detail)));
+            QCOMPARE(clipFaults, 0);
+        }
+        // Printing on paper with no other label left: nothing outside the chosen labels.
+        if (labelSheet && squares.size() < labelSheet->centres.size()) {
+            const QList<int> chosen = *LabelSheet::parsePositions(positions, int(labelSheet->centres.size()));
+            for (int p = 1; p <= labelSheet->centres.size(); ++p) {
+                if (chosen.contains(p))
+                    continue;
+                QPointF shown;
+                const QRectF free = labelSheet->labelSquare(p);
+                const QImage image = paper::renderArea(pdf, 1, 100, free, f.env.path(u"free"_s), &shown);
+                QVERIFY(!image.isNull());
+                QCOMPARE(image.convertToFormat(QImage::Format_Grayscale8).pixelColor(image.width() / 3, image.height() / 2),
+                         QColor(Qt::white));
+            }
+        }
+    }
+
+    // The Back's sheet carries fold marks 6.5 mm in from its edges, above and below the cut
+    // frame, unless the user turns them off; the choice is kept for the next print.
+    void foldMarksOnRealPaper()
+    {
+        if (!paper::havePoppler())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
+        CoverFixture f;
+        const auto cover = coverWithPictures(f, u"B"_s, u"B"_s);
+        const QMarginsF margins(12.5, 7.5, 11, 9);
+        const QPointF corner = paper::printableCorner(
+            QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Landscape, margins, QPageLayout::Millimeter));
+        constexpr int dpi = 1200;
+        const auto marksAt = [&](const QString& pdf) {
+            QList<double> found;
+            for (const double y : {20 - 1.5, 138 + 1.5}) {
+                for (const double x : {20 + 6.5, 170 - 6.5}) {
+                    const QPointF expected = corner + QPointF(x, y);
+                    QPointF shown;
+                    const QImage image = paper::renderArea(
+                        pdf, 1, dpi, QRectF(expected - QPointF(1, 1), QSizeF(2, 2)),
+                        f.env.path(u"mark"_s), &shown);
+                    const double px = (expected.x() - shown.x()) * dpi / 25.4;
+                    const double at = paper::lineAt(image, true, px, image.height() / 2);
+                    found.append(at < -999 ? at : (at - px) * 25.4 / dpi);
+                }
+            }
+            return found;
+        };
+        const QString marked = f.env.path(u"marked.pdf"_s);
+        f.ui.answerDialog(selectFaces(u"B"_s));
+        f.ui.answerDialog(choosePdf(marked, QPageSize::A4, margins));
+        cover->PrintCover();
+        QVERIFY(f.ui.scriptDone());
+        for (const double off : marksAt(marked))
+            QVERIFY2(std::abs(off) <= 0.05, qPrintable(QString::number(off)));
+
+        const QString plain = f.env.path(u"plain.pdf"_s);
+        f.ui.answerDialog(selectSheet(u"B"_s, QString(), QString(), false));
+        f.ui.answerDialog(choosePdf(plain, QPageSize::A4, margins));
+        cover->PrintCover();
+        for (const double off : marksAt(plain))
+            QVERIFY(off < -999);
+        frmPrint again(&cover->set());
+        QVERIFY(!again.foldMarksField()->isChecked());
+    }
+
+    // A label sheet file that is not one is named before the selection shows, left out of
+    // it, and the CD still prints on its own page.
+    void malformedLabelSheetIsNamedAndLeftOut()
+    {
+        CoverFixture f;
+        const QString labels = installLabelSheets(f.env.path(u"xdg/data"_s));
+        QFile bad(QDir(labels).filePath(u"overlapping.ini"_s));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("[Label sheet]\nPaper=A4\nOuter=117\nHole=41\nLabel1=105,74.5\nLabel2=105,120\n");
+        bad.close();
+        const auto cover = coverWithPictures(f, u"C"_s, u"C"_s);
+        cover->set().setDiscShape(DiscShape::roundLabel());
+        Recording rec;
+        rec.pictures[3] = cover->set().face(3).picture();
+        int offered = -1;
+        f.ui.answerMessage(MsgResult::Ok);
+        f.ui.answerDialog([&offered](QDialog* dialog) {
+            auto* selection = qobject_cast<frmPrint*>(dialog);
+            offered = selection->labelSheetField()->count();
+            selection->btnAccion(0)->click();
+            return selection->result();
+        });
+        cover->PrintCover({}, [&] { return std::make_unique<RecordingTarget>(rec, f.ui); });
+        QVERIFY(f.ui.scriptDone());
+        QCOMPARE(offered, 1 + 3);
+        QCOMPARE(f.ui.messages.size(), 1);
+        QVERIFY(f.ui.messages[0].text.contains(u"overlapping.ini"_s));
+        QCOMPARE(rec.ops.join(u'|'), u"landscape|mm|line 1192|ring 20,20 117x117 58,58 41x41|picture CD 20,20 117x117|unclip|circle 20,20 117x117|circle 58,58 41x41|page|job"_s);
     }
 };
 
