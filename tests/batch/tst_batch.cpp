@@ -3,7 +3,9 @@
 #include "LangRuntime.h"
 #include "LazyPictureTarget.h"
 #include "LeanJpegDecoder.h"
+#include "LabelSheet.h"
 #include "LangTestEnv.h"
+#include "PaperMeasure.h"
 #include "BatchJob.h"
 #include "CoverSet.h"
 #include "PrintLayout.h"
@@ -439,6 +441,59 @@ private Q_SLOTS:
         QString word;
         const double worst = paper_text::worstDistance(paper_text::printedWords(pdf), placed, &word);
         QVERIFY2(worst >= 0 && worst <= 0.1, qPrintable(u"%1 mm at %2"_s.arg(worst).arg(word)));
+    }
+
+    // The CD as a round label on a label sheet, from the command line alone: the sheet's
+    // paper turned upright, the label where the sheet has it, the rest of the sheet free; and
+    // every way of asking for a sheet that cannot be used is refused before any work.
+    void roundLabelsOnASheet()
+    {
+        if (!paper::havePoppler())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo) is not installed");
+        const QString pdf = m_env->path(u"labels.pdf"_s);
+        const Run run = batch({u"--faces"_s, u"back,cd"_s, u"--cd-shape"_s, u"round:118:22"_s,
+                               u"--label-sheet"_s, u"a4-3"_s, u"--positions"_s, u"2"_s,
+                               u"--fold-marks"_s, u"off"_s, u"--output"_s, pdf, m_set});
+        QVERIFY2(run.code == 0 && complaints(run.err).isEmpty(), qPrintable(run.err));
+        QCOMPARE(paper::pageCount(pdf), 2);
+        const QImage sheet = paper::render(pdf, 2, 50, m_env->path(u"whole"_s));
+        QVERIFY(sheet.height() > sheet.width());
+        const std::optional<LabelSheet> a4 =
+            LabelSheet::read(QStringLiteral(ORVELLA_SOURCE_DIR "/resources/labels/a4-3.ini"));
+        QVERIFY(a4);
+        // The sheet's labels are 117 mm across with a 41 mm hole, whatever the set says.
+        const QRectF outer = a4->labelSquare(2);
+        const QRectF hole = DiscShape::roundLabel(117, 41).holeIn(outer);
+        QPointF shown;
+        const QImage label = paper::renderArea(pdf, 2, 1200, outer.adjusted(-2, -2, 2, 2),
+                                               m_env->path(u"label"_s), &shown);
+        int clipFaults = -1;
+        QString detail;
+        const double worst =
+            paper::ringDeviation(label, 1200, shown, outer, hole, &clipFaults, &detail);
+        QVERIFY2(worst <= 0.05, qPrintable(QString::number(worst) + detail));
+        QCOMPARE(clipFaults, 0);
+        // Labels 1 and 3 stay as they were, and the Back carries no fold marks.
+        for (const int free : {1, 3}) {
+            const QPointF c = a4->centres[free - 1] * 50 / 25.4;
+            QCOMPARE(qGray(sheet.pixel(int(c.x()) + 20, int(c.y()))), 255);
+        }
+        const QImage back = paper::render(pdf, 1, 600, m_env->path(u"back"_s));
+        const double markX = (BatchJob::kMarginPoints / 72 * 25.4 + 26.5) * 600 / 25.4;
+        const double markY = (BatchJob::kMarginPoints / 72 * 25.4 + 18.5) * 600 / 25.4;
+        QCOMPARE(paper::lineAt(back, true, markX, int(markY)), -1000.0);
+
+        const auto refused = [&](const QStringList& args, const QString& says) {
+            const Run bad = batch(args + QStringList{u"--output"_s, pdf, m_set});
+            QVERIFY2(bad.code == 2 && bad.err.contains(says), qPrintable(bad.err));
+        };
+        refused({u"--label-sheet"_s, u"a4-2"_s}, u"--cd-shape round"_s);
+        refused({u"--cd-shape"_s, u"round"_s, u"--label-sheet"_s, u"nosuch"_s}, u"a4-2, a4-3, letter-2"_s);
+        refused({u"--cd-shape"_s, u"round"_s, u"--label-sheet"_s, u"a4-2"_s, u"--positions"_s, u"3"_s},
+                LangString(1576).arg(2).section(u' ', 0, 3));
+        refused({u"--positions"_s, u"1"_s}, u"--positions 1"_s);
+        refused({u"--cd-shape"_s, u"round:200"_s}, u"--cd-shape round:200"_s);
+        refused({u"--fold-marks"_s, u"maybe"_s}, u"--fold-marks maybe"_s);
     }
 
     void captionsSpeakTheChosenLanguage()
