@@ -6,6 +6,7 @@
 //
 // Input: the file's bytes.
 #include "CoverSetFile.h"
+#include "LabelSheet.h"
 #include "FuzzBudget.h"
 #include "FuzzScratch.h"
 #include "TextLayout.h"
@@ -85,7 +86,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
 
-    check(writeCoverSetFile(path, paths, texts), "saving what the file named was refused");
+    const DiscShape shape = readCoverSetShape(path);
+    check(shape == shape.normalized(), "a disc shape read is out of its ranges");
+
+    // A label sheet file is a profile file of its own kind; the same bytes make one.
+    if (const std::optional<LabelSheet> sheet = LabelSheet::read(path)) {
+        check(!sheet->centres.isEmpty() && sheet->centres.size() <= LabelSheet::kMaxLabels,
+              "a label sheet has no labels or too many");
+        const QRectF paper(QPointF(0, 0), sheet->paperMm);
+        for (int p = 1; p <= sheet->centres.size(); ++p)
+            check(paper.contains(sheet->labelSquare(p)), "a label lies off its paper");
+    }
+
+    check(writeCoverSetFile(path, paths, texts, shape), "saving what the file named was refused");
     const CoverSetPaths saved = readCoverSetFile(path);
     for (const FaceInfo& face : kFaces) {
         check(saved[face.index] == readBackForm(paths[face.index]),
@@ -93,10 +106,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     }
     const CoverSetTexts savedTexts = readCoverSetTexts(path);
     check(savedTexts == texts, "saved text blocks do not read back");
+    check(readCoverSetShape(path) == shape, "the saved disc shape does not read back");
 
     QByteArray once;
     check(FuzzScratch::read(path, &once), "the saved file is gone");
-    check(writeCoverSetFile(path, saved, savedTexts), "saving again was refused");
+    check(writeCoverSetFile(path, saved, savedTexts, shape), "saving again was refused");
     QByteArray twice;
     check(FuzzScratch::read(path, &twice), "the saved file is gone");
     check(saved != paths || twice == once, "saving the same again changed the file");

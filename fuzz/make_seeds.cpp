@@ -145,7 +145,13 @@ bool coverSetSeeds()
                "Size=9\r\nBox=12,10,126,90\r\nColumns=2\r\nFit=shrink\r\n"
                "[Back.Text2]\r\nText=Spine\r\nBox=0,0,6.5,118\r\nRotate=270\r\nAlign=right\r\n"
                "[Back.Text3]\r\nText=Spine\r\nBox=143.5,0,6.5,118\r\nRotate=90\r\n"
-               "[Cd.Text1]\r\nText='quoted'\r\nBox=-5,-5,20,20\r\n");
+               "[Cd.Text1]\r\nText='quoted'\r\nBox=-5,-5,20,20\r\n") &&
+           put("coverset", "round-label",
+               "[Files]\r\nImgCd=cd.png\r\n[Layout]\r\nCdShape=round\r\nCdOuter=118.5\r\n"
+               "CdHole=22\r\n[Cd.Text1]\r\nText=Side A\r\nBox=30,100,60,18\r\n") &&
+           put("coverset", "label-sheet",
+               "[Label sheet]\nName=Three\nPaper=210 x 297\nOuter=117\nHole=41\n"
+               "Label1=61,64.5\nLabel2=149,148.5\nLabel3=61,232.5\n");
 }
 
 bool siteListSeeds(const QString& sourceDir)
