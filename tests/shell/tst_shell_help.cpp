@@ -29,7 +29,8 @@ const QString kShippedHelp = QStringLiteral(ORVELLA_SOURCE_DIR "/resources/help"
 // The menus and menu items the pages name, by string number.
 const int kMenuCaptions[] = {1066, 1080, 1084, 1092, 1266, 1088, 1440, 1238, 1076,
                              1154, 1062, 1472, 1474, 1056, 1086, 1072, 1060, 1064,
-                             1096, 1048, 1042, 1070, 1054, 1144, 1312, 1038, 1490, 1536};
+                             1096, 1048, 1042, 1070, 1054, 1144, 1312, 1038, 1490, 1536,
+                             1550};
 
 QString readText(const QString& path)
 {
