@@ -315,7 +315,8 @@ QByteArray withKey(const QByteArray& bytes, const QString& section, const QStrin
 // The file's bytes with every edit made, in one pass over the file however many sections
 // change (each section at most once among the edits): a section's keys that exist are
 // replaced in place and new ones follow its last entry in the order given, as setting them one
-// after the other would leave them; a removed section goes from its header up to the next one;
+// after the other would leave them; a removed section goes from its header up to the next one,
+// and so does every later section of the same name;
 // sections the file lacks are appended in the edits' order.
 QByteArray withSections(const QByteArray& bytes, const QList<ProfileSectionEdit>& edits)
 {
@@ -336,21 +337,33 @@ QByteArray withSections(const QByteArray& bytes, const QList<ProfileSectionEdit>
     for (qsizetype i = 0; i < edits.size(); ++i)
         wanted.insert(trimBlanks(edits[i].section).toString().toCaseFolded(), i);
     std::vector<Found> found(size_t(edits.size()));
+    std::vector<bool> removed(size_t(lines.size()), false);
     Found* current = nullptr;
+    qsizetype removing = -1; // the header of a second section of a removed name
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QByteArrayView line = view.sliced(lines[i].begin, lines[i].length);
         // Only the lines of sections being edited need their keys read.
-        if (current == nullptr && !mayOpenSection(line))
+        if (current == nullptr && removing < 0 && !mayOpenSection(line))
             continue;
         const ParsedLine parsed = parseLine(line);
+        if (removing >= 0 && parsed.kind != LineKind::Section) {
+            removed[size_t(i)] = true;
+            continue;
+        }
         if (parsed.kind == LineKind::Section) {
             if (current)
                 current->end = i;
             current = nullptr;
+            removing = -1;
             const auto it = wanted.constFind(parsed.name.toCaseFolded());
             if (it != wanted.constEnd() && found[size_t(*it)].header < 0) {
                 current = &found[size_t(*it)];
                 current->header = i;
+            } else if (it != wanted.constEnd() && edits[*it].remove) {
+                // A section removed goes whole, however many times the file repeats it: the
+                // reader would otherwise find the next one in its place.
+                removing = i;
+                removed[size_t(i)] = true;
             }
         } else if (parsed.kind == LineKind::Key && current) {
             current->lastKey = i;
@@ -364,7 +377,6 @@ QByteArray withSections(const QByteArray& bytes, const QList<ProfileSectionEdit>
 
     QHash<qsizetype, QByteArray> replaced;   // line -> its new text
     QHash<qsizetype, QByteArray> addedAfter; // line -> the lines that follow it
-    std::vector<bool> removed(size_t(lines.size()), false);
     QByteArray appended;
     for (qsizetype e = 0; e < edits.size(); ++e) {
         const ProfileSectionEdit& edit = edits[e];

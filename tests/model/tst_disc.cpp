@@ -66,6 +66,14 @@ private Q_SLOTS:
             back.readFile(env.writeFile(u"hand.ovc"_s, QByteArray("[Files]\n[Layout]\n") + text));
             QCOMPARE(back.face(kCdFace).shape(), expected);
         }
+
+        // A file that repeats the section reads as its first says, and saves as it read.
+        const QString twice = env.writeFile(
+            u"twice.ovc"_s, "[Files]\n[Layout]\nplain\n[Layout]\nCdShape=round\nCdOuter=118\n");
+        back.readFile(twice);
+        QVERIFY(!back.face(kCdFace).shape().round);
+        QVERIFY(back.writeFile(twice));
+        QVERIFY(!bytesOf(twice).contains("Layout"));
     }
 
     void labelSheetsAreReadSafely()
