@@ -69,29 +69,24 @@ void DiscShapeBox::applyTexts()
 
 void DiscShapeBox::setCoverSet(CoverSet* set)
 {
-    if (m_set == set)
-        return;
-    for (const QMetaObject::Connection& c : std::as_const(m_setConnections))
-        disconnect(c);
-    m_setConnections.clear();
-    m_set = set;
-    if (set) {
-        m_setConnections = {connect(set, &CoverSet::faceChanged, this,
-                                    [this](int face) {
-                                        if (face == kCdFace)
-                                            refresh();
-                                    }),
-                            connect(set, &CoverSet::positionChanged, this, &DiscShapeBox::refresh)};
-    }
+    m_set.follow(set, [this](CoverSet* followed) {
+        return QList<QMetaObject::Connection>{
+            connect(followed, &CoverSet::faceChanged, this,
+                    [this](int face) {
+                        if (face == kCdFace)
+                            refresh();
+                    }),
+            connect(followed, &CoverSet::positionChanged, this, &DiscShapeBox::refresh)};
+    });
     refresh();
 }
 
 void DiscShapeBox::refresh()
 {
-    setVisible(m_set && m_set->position() == kCdFace);
-    if (!m_set)
+    setVisible(m_set.set() && m_set.set()->position() == kCdFace);
+    if (!m_set.set())
         return;
-    const DiscShape shape = m_set->face(kCdFace).shape();
+    const DiscShape shape = m_set.set()->face(kCdFace).shape();
     m_refreshing = true;
     m_shape->setCurrentIndex(shape.round ? 1 : 0);
     m_outer->setValue(shape.outer);
@@ -103,10 +98,10 @@ void DiscShapeBox::refresh()
 
 void DiscShapeBox::changed()
 {
-    if (m_refreshing || !m_set)
+    if (m_refreshing || !m_set.set())
         return;
     DiscShape shape{m_shape->currentIndex() == 1, m_outer->value(), m_hole->value()};
-    m_set->setDiscShape(shape);
+    m_set.set()->setDiscShape(shape);
     // A hole too small to be one is none: the field shows what the set made of it.
     refresh();
 }

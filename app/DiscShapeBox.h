@@ -1,8 +1,7 @@
 #pragma once
 
-#include "CoverSet.h"
+#include "SetConnections.h"
 
-#include <QPointer>
 #include <QWidget>
 
 class QComboBox;
@@ -30,8 +29,7 @@ private:
     void refresh();
     void changed();
 
-    QPointer<CoverSet> m_set;
-    QList<QMetaObject::Connection> m_setConnections;
+    SetConnections m_set;
     bool m_refreshing = false;
     QLabel* m_shapeLabel = nullptr;
     QComboBox* m_shape = nullptr;

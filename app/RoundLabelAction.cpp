@@ -12,33 +12,29 @@ RoundLabelAction::RoundLabelAction(QAction* action, QObject* parent)
 
 void RoundLabelAction::setCoverSet(CoverSet* set)
 {
-    if (m_set == set)
-        return;
-    for (const QMetaObject::Connection& c : std::as_const(m_setConnections))
-        disconnect(c);
-    m_setConnections.clear();
-    m_set = set;
-    if (set) {
-        m_setConnections = {
-            connect(set, &CoverSet::faceChanged, this, &RoundLabelAction::refresh),
-            connect(set, &CoverSet::positionChanged, this, &RoundLabelAction::refresh)};
-    }
+    m_set.follow(set, [this](CoverSet* followed) {
+        return QList<QMetaObject::Connection>{
+            connect(followed, &CoverSet::faceChanged, this, &RoundLabelAction::refresh),
+            connect(followed, &CoverSet::positionChanged, this, &RoundLabelAction::refresh)};
+    });
     refresh();
 }
 
 void RoundLabelAction::toggle()
 {
-    if (m_set && m_set->position() == kCdFace) {
-        DiscShape shape = m_set->face(kCdFace).shape();
+    CoverSet* set = m_set.set();
+    if (set && set->position() == kCdFace) {
+        DiscShape shape = set->face(kCdFace).shape();
         shape.round = !shape.round;
-        m_set->setDiscShape(shape);
+        set->setDiscShape(shape);
     }
     refresh();
 }
 
 void RoundLabelAction::refresh()
 {
-    const bool onCd = m_set && m_set->position() == kCdFace;
+    const CoverSet* set = m_set.set();
+    const bool onCd = set && set->position() == kCdFace;
     m_action->setEnabled(onCd);
-    m_action->setChecked(onCd && m_set->face(kCdFace).shape().round);
+    m_action->setChecked(onCd && set->face(kCdFace).shape().round);
 }

@@ -1,9 +1,8 @@
 #pragma once
 
-#include "CoverSet.h"
+#include "SetConnections.h"
 
 #include <QObject>
-#include <QPointer>
 
 class QAction;
 
@@ -23,6 +22,5 @@ private:
     void refresh();
 
     QAction* m_action;
-    QPointer<CoverSet> m_set;
-    QList<QMetaObject::Connection> m_setConnections;
+    SetConnections m_set;
 };

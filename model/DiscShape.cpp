@@ -1,6 +1,7 @@
 #include "DiscShape.h"
 
 #include "PrivateProfile.h"
+#include "ProfileNumber.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,23 +13,6 @@ const QString kSection = QStringLiteral("Layout");
 double hundredths(double value)
 {
     return std::round(value * 100) / 100;
-}
-
-QString number(double value)
-{
-    QString text = QString::number(value, 'f', 2);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text;
-}
-
-double readNumber(const QString& text, double fallback)
-{
-    bool ok = false;
-    const double read = text.trimmed().toDouble(&ok);
-    return ok && std::isfinite(read) ? read : fallback;
 }
 
 } // namespace
@@ -68,9 +52,10 @@ DiscShape DiscShape::read(const platform::ProfileFile& file)
     };
     if (value("CdShape").compare(QLatin1String("round"), Qt::CaseInsensitive) != 0)
         return DiscShape();
-    return DiscShape{true, readNumber(value("CdOuter"), kDefaultOuter),
-                     readNumber(value("CdHole"), kDefaultHole)}
-        .normalized();
+    DiscShape shape = roundLabel();
+    readProfileNumber(value("CdOuter"), &shape.outer);
+    readProfileNumber(value("CdHole"), &shape.hole);
+    return shape.normalized();
 }
 
 platform::ProfileSectionEdit DiscShape::edit(const DiscShape& shape)
@@ -79,7 +64,7 @@ platform::ProfileSectionEdit DiscShape::edit(const DiscShape& shape)
         return {kSection, {}, true};
     return {kSection,
             {{QStringLiteral("CdShape"), QStringLiteral("round")},
-             {QStringLiteral("CdOuter"), number(shape.outer)},
-             {QStringLiteral("CdHole"), number(shape.hole)}},
+             {QStringLiteral("CdOuter"), profileNumber(shape.outer)},
+             {QStringLiteral("CdHole"), profileNumber(shape.hole)}},
             false};
 }

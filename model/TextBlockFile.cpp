@@ -1,5 +1,7 @@
 #include "TextBlockFile.h"
 
+#include "ProfileNumber.h"
+
 #include <QStringList>
 
 namespace TextBlockFile {
@@ -9,25 +11,6 @@ namespace {
 // The profile reader's buffer for a block's text, as for any value it reads.
 constexpr int kTextBuffer = 16 * 1024;
 constexpr int kValueBuffer = 256;
-
-QString number(double value)
-{
-    QString text = QString::number(value, 'f', 2);
-    while (text.endsWith(QLatin1Char('0')))
-        text.chop(1);
-    if (text.endsWith(QLatin1Char('.')))
-        text.chop(1);
-    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
-}
-
-bool readNumber(const QString& text, double* value)
-{
-    bool ok = false;
-    const double read = text.trimmed().toDouble(&ok);
-    if (ok)
-        *value = read;
-    return ok;
-}
 
 const char* alignName(TextBlock::Align align)
 {
@@ -114,8 +97,8 @@ TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face, const Q
         };
         const QStringList box = value("Box").split(QLatin1Char(','));
         double x = 0, y = 0, w = 0, h = 0;
-        if (box.size() != 4 || !readNumber(box[0], &x) || !readNumber(box[1], &y) ||
-            !readNumber(box[2], &w) || !readNumber(box[3], &h))
+        if (box.size() != 4 || !readProfileNumber(box[0], &x) || !readProfileNumber(box[1], &y) ||
+            !readProfileNumber(box[2], &w) || !readProfileNumber(box[3], &h))
             continue;
         TextBlock block;
         block.box = QRectF(x, y, w, h);
@@ -123,7 +106,7 @@ TextBlocks read(const platform::ProfileFile& file, const FaceInfo& face, const Q
         const QString font = value("Font").trimmed();
         if (!font.isEmpty())
             block.font = font;
-        readNumber(value("Size"), &block.size);
+        readProfileNumber(value("Size"), &block.size);
         block.bold = value("Bold").trimmed().toInt() != 0;
         block.italic = value("Italic").trimmed().toInt() != 0;
         const QColor color = QColor::fromString(value("Color").trimmed());
@@ -158,14 +141,14 @@ QList<platform::ProfileSectionEdit> edits(const platform::ProfileFile& existing,
         result.append({sectionName(face, n),
                        {{QStringLiteral("Text"), escapeText(block.text)},
                         {QStringLiteral("Font"), block.font},
-                        {QStringLiteral("Size"), number(block.size)},
+                        {QStringLiteral("Size"), profileNumber(block.size)},
                         {QStringLiteral("Bold"), block.bold ? QStringLiteral("1") : QStringLiteral("0")},
                         {QStringLiteral("Italic"), block.italic ? QStringLiteral("1") : QStringLiteral("0")},
                         {QStringLiteral("Color"), block.color.name(QColor::HexRgb)},
                         {QStringLiteral("Align"), QLatin1String(alignName(block.align))},
                         {QStringLiteral("Box"), QStringLiteral("%1,%2,%3,%4")
-                                                    .arg(number(b.x()), number(b.y()),
-                                                         number(b.width()), number(b.height()))},
+                                                    .arg(profileNumber(b.x()), profileNumber(b.y()),
+                                                         profileNumber(b.width()), profileNumber(b.height()))},
                         {QStringLiteral("Rotate"), QString::number(block.rotation)},
                         {QStringLiteral("Columns"), QString::number(block.columns)},
                         {QStringLiteral("Fit"), block.shrink ? QStringLiteral("shrink")
