@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
+
 CoverSet::CoverSet(QObject* parent) : QObject(parent)
 {
     m_undo.setUndoLimit(kUndoSteps);
@@ -145,6 +147,22 @@ void CoverSet::changeFace(int face, const Face& after, bool marksChanged, int me
     boundHistory();
 }
 
+void CoverSet::changeFaces(const QList<std::pair<int, Face>>& changes)
+{
+    QList<FaceChange::Part> parts;
+    for (const std::pair<int, Face>& change : changes) {
+        const int face = change.first;
+        const auto same = [face](const FaceChange::Part& p) { return p.face == face; };
+        const bool named = std::any_of(parts.cbegin(), parts.cend(), same);
+        if (isFaceIndex(face) && !named && !m_faces[face].sameAs(change.second))
+            parts.append({face, m_faces[face], change.second});
+    }
+    if (parts.isEmpty())
+        return;
+    m_undo.push(new FaceChange(this, parts, true));
+    boundHistory();
+}
+
 int CoverSet::addText(int face, const TextBlock& block)
 {
     if (!isFaceIndex(face) || m_faces[face].texts().size() >= TextBlock::kMaxPerFace)
@@ -237,8 +255,10 @@ template <typename Visit> void CoverSet::forEachHistoryState(Visit visit)
         auto* step = const_cast<FaceChange*>(dynamic_cast<const FaceChange*>(m_undo.command(i)));
         if (step == nullptr)
             continue;
-        visit(step->face(), step->before());
-        visit(step->face(), step->after());
+        for (FaceChange::Part& part : step->parts()) {
+            visit(part.face, part.before);
+            visit(part.face, part.after);
+        }
     }
 }
 
@@ -247,7 +267,7 @@ QList<CoverSet::HistoryStep> CoverSet::historySteps() const
     QList<HistoryStep> steps;
     for (int i = 0; i < m_undo.count(); ++i) {
         if (const auto* step = dynamic_cast<const FaceChange*>(m_undo.command(i)))
-            steps.append({step->face(), step->before(), step->after()});
+            steps.append(step->parts());
     }
     return steps;
 }
@@ -267,8 +287,10 @@ qint64 CoverSet::pictureBytes(const QList<HistoryStep>& steps) const
         bytes += picture.heldBytes();
     };
     for (const HistoryStep& step : steps) {
-        count(step.before.picture());
-        count(step.after.picture());
+        for (const FaceChange::Part& part : step) {
+            count(part.before.picture());
+            count(part.after.picture());
+        }
     }
     return bytes;
 }
@@ -290,5 +312,5 @@ void CoverSet::boundHistory()
     // set). QUndoStack cannot otherwise drop its oldest steps.
     m_undo.clear();
     for (const HistoryStep& step : std::as_const(kept))
-        m_undo.push(new FaceChange(this, step.face, step.before, step.after, false));
+        m_undo.push(new FaceChange(this, step, false));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Face.h"
+#include "FaceChange.h"
 #include "Faces.h"
 
 #include <QObject>
@@ -9,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <utility>
 
 // What a cover set is, without any window: its four faces, the file it was read from or
 // written to, whether it has unsaved changes, the current face and which faces to print.
@@ -64,6 +66,11 @@ public:
     // undo stack, and the set counts as changed unless `marksChanged` is false. Nothing when
     // the face is already so.
     void changeFace(int face, const Face& after, bool marksChanged = true, int mergeKey = -1);
+    // Several faces changed by one gesture, as one step: undone and redone together. The first
+    // face changed is the one a window shows when the step is undone or redone. Faces out of
+    // range, named twice (the first is taken) or already so are left out; nothing when none
+    // is left.
+    void changeFaces(const QList<std::pair<int, Face>>& changes);
 
     // The text blocks of a face, each change one step through changeFace. A block is kept
     // within its ranges (TextBlock::normalized). Typing (`typing` true) into one block adds
@@ -110,12 +117,8 @@ private:
     void restoreFace(int face, const Face& state);
     // Every face state the history holds, to be changed in place.
     template <typename Visit> void forEachHistoryState(Visit visit);
-    struct HistoryStep
-    {
-        int face;
-        Face before;
-        Face after;
-    };
+    // The faces one step changes.
+    using HistoryStep = QList<FaceChange::Part>;
     QList<HistoryStep> historySteps() const;
     // Bytes of the pictures the steps hold that no face shows.
     qint64 pictureBytes(const QList<HistoryStep>& steps) const;

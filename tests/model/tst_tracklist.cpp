@@ -1,12 +1,14 @@
-// Track lists: audio files and cue sheets read into tracks in the order they play, and the
-// text and blocks made of them.
+// Track lists: audio files and cue sheets read into tracks in the order they play, the text
+// and blocks made of them, and the change of several faces they make as one step.
 #include "AudioSamples.h"
 #include "AudioTags.h"
+#include "CoverSet.h"
 #include "CueSheet.h"
 #include "TestEnv.h"
 #include "TrackListReader.h"
 
 #include <QFile>
+#include <QImage>
 #include <QTest>
 
 #include <fileref.h>
@@ -222,6 +224,48 @@ private Q_SLOTS:
         QCOMPARE(none.unread.size(), 2);
         QCOMPARE(none.unread[0].failure, TrackListReader::Failure::CueTooLarge);
         QCOMPARE(none.unread[1].failure, TrackListReader::Failure::CueWithoutTracks);
+    }
+
+    // The list, the album's title on the Front and the two spines are one step, undone and
+    // redone together, and stay one step when the history sheds its oldest steps.
+    void severalFacesChangeAsOneStep()
+    {
+        CoverSet set;
+        const auto big = [](QRgb rgb) {
+            QImage image(5800, 5800, QImage::Format_RGB32); // 134 MB: two are past the bound
+            image.fill(rgb);
+            return platform::Picture::fromImage(image);
+        };
+        set.changeFace(3, set.face(3).showing(big(0xff0000)));
+        set.changeFace(3, set.face(3).showing(big(0x00ff00)));
+
+        TrackList list({track(1, 1, u"One"_s, u"1.flac"_s)});
+        TextBlock spine;
+        spine.text = u"Spine"_s;
+        spine.box = QRectF(0, 0, 6.5, 118);
+        const Face back =
+            set.face(kBackFace).withTexts({spine, list.block(QSizeF(150, 118), u"Total"_s), spine});
+        const Face front = set.face(0).withTexts({list.titleBlock(QSizeF(120, 120))});
+        set.setNeedSave(false);
+        const int steps = set.undoStack().count();
+        set.changeFaces({{kBackFace, back}, {0, front}, {7, front}, {0, Face()}});
+        QCOMPARE(set.undoStack().count(), steps + 1);
+        QCOMPARE(set.face(kBackFace).texts().size(), 3);
+        QCOMPARE(set.face(0).texts().size(), 1);
+        QVERIFY(set.needSave());
+        const auto* step = dynamic_cast<const FaceChange*>(set.undoStack().command(steps));
+        QVERIFY(step && step->face() == kBackFace);
+
+        // A newer step makes the history drop the two big pictures' steps, not this one.
+        set.changeFace(3, set.face(3).showing(platform::Picture()));
+        QVERIFY(set.historyPictureBytes() <= CoverSet::kUndoPictureBytes);
+        QCOMPARE(set.undoStack().count(), 2);
+        set.undoStack().undo();
+        set.undoStack().undo();
+        QVERIFY(!set.undoStack().canUndo());
+        QVERIFY(set.face(kBackFace).texts().isEmpty() && set.face(0).texts().isEmpty());
+        set.undoStack().redo();
+        QVERIFY(set.face(kBackFace).sameAs(back) && set.face(0).sameAs(front));
     }
 };
 
