@@ -39,7 +39,10 @@ std::optional<AudioTags> AudioTags::read(const QString& path)
         return std::nullopt;
     const QByteArray name = QFile::encodeName(path);
     const TagLib::FileRef file(name.constData(), true, TagLib::AudioProperties::Average);
-    if (file.isNull())
+    // TagLib takes a file by its extension and may find no sound in it at all (an MP3 of
+    // tags only): that is no audio file either.
+    const TagLib::AudioProperties* audio = file.isNull() ? nullptr : file.audioProperties();
+    if (audio == nullptr || audio->sampleRate() <= 0)
         return std::nullopt;
     AudioTags tags;
     if (const TagLib::Tag* tag = file.tag()) {
@@ -51,10 +54,8 @@ std::optional<AudioTags> AudioTags::read(const QString& path)
     const TagLib::PropertyMap properties = file.file()->properties();
     tags.disc = qMin(leadingNumber(first(properties, "DISCNUMBER")), 999);
     tags.albumArtist = first(properties, "ALBUMARTIST");
-    if (const TagLib::AudioProperties* audio = file.audioProperties()) {
-        if (audio->lengthInMilliseconds() > 0)
-            tags.lengthMs = audio->lengthInMilliseconds();
-    }
+    if (audio->lengthInMilliseconds() > 0)
+        tags.lengthMs = audio->lengthInMilliseconds();
     return tags;
 }
 
