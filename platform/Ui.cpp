@@ -42,6 +42,12 @@ Ui* g_ui = nullptr;
 
 } // namespace
 
+QStringList Ui::fileDialogFiles(const FileDialogRequest& request)
+{
+    const QString path = fileDialog(request);
+    return path.isEmpty() ? QStringList() : QStringList{path};
+}
+
 Ui& ui()
 {
     return g_ui ? *g_ui : static_cast<Ui&>(g_headless);

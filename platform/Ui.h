@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QDialog;
 
@@ -11,10 +12,11 @@ enum class MsgIcon { None, Critical, Question, Exclamation, Information };
 enum class MsgResult { Ok, Cancel, Abort, Retry, Ignore, Yes, No };
 
 // One file dialog. The filter is the program's own "description|pattern;pattern" text;
-// its patterns match regardless of letter case.
+// its patterns match regardless of letter case. OpenFiles takes one or more existing files
+// (Ui::fileDialogFiles); Folder takes an existing folder and has no filter.
 struct FileDialogRequest
 {
-    enum class Kind { Open, Save };
+    enum class Kind { Open, Save, OpenFiles, Folder };
     Kind kind = Kind::Open;
     QString title;
     QString filter;
@@ -36,6 +38,9 @@ public:
     // The chosen path, or "" when the user cancelled. A save dialog's typed name without an
     // extension gets the filter's first extension in lower case.
     virtual QString fileDialog(const FileDialogRequest& request) = 0;
+    // The files chosen in a dialog that takes several, in the order the dialog gives them;
+    // empty when the user cancelled. By default the one file fileDialog gives.
+    virtual QStringList fileDialogFiles(const FileDialogRequest& request);
     // Shows one of the program's own dialogs modally; returns QDialog::exec()'s result.
     virtual int execDialog(QDialog* dialog) = 0;
     virtual void beep() = 0;

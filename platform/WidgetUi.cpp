@@ -170,15 +170,40 @@ MsgResult WidgetUi::messageBox(const QString& text, const QString& title, MsgBut
 
 QString WidgetUi::fileDialog(const FileDialogRequest& request)
 {
+    const QStringList chosen = runFileDialog(request);
+    return chosen.isEmpty() ? QString() : chosen.constFirst();
+}
+
+QStringList WidgetUi::fileDialogFiles(const FileDialogRequest& request)
+{
+    return runFileDialog(request);
+}
+
+QStringList WidgetUi::runFileDialog(const FileDialogRequest& request)
+{
+    using Kind = FileDialogRequest::Kind;
     QFileDialog dialog(dialogParent(), request.title);
     dialog.setOption(QFileDialog::HideNameFilterDetails, true);
     // Replacing an existing file is asked by the program itself, in its own language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setNameFilter(qtNameFilter(request.filter));
-    const bool save = request.kind == FileDialogRequest::Kind::Save;
+    const bool save = request.kind == Kind::Save;
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile
-                                                      : QFileDialog::ExistingFile);
+    switch (request.kind) {
+    case Kind::Folder:
+        dialog.setFileMode(QFileDialog::Directory);
+        dialog.setOption(QFileDialog::ShowDirsOnly, true);
+        break;
+    case Kind::OpenFiles:
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        break;
+    case Kind::Open:
+    case Kind::Save:
+        dialog.setFileMode(save || !request.fileMustExist ? QFileDialog::AnyFile
+                                                          : QFileDialog::ExistingFile);
+        break;
+    }
+    if (request.kind != Kind::Folder)
+        dialog.setNameFilter(qtNameFilter(request.filter));
     if (save)
         dialog.setDefaultSuffix(defaultSuffix(request.filter));
     // Every file dialog of the program starts where the last one ended, like one shared
@@ -192,9 +217,9 @@ QString WidgetUi::fileDialog(const FileDialogRequest& request)
     const bool accepted = dialog.exec() == QDialog::Accepted;
     QApplication::restoreOverrideCursor();
     if (!accepted || dialog.selectedFiles().isEmpty())
-        return QString();
-    const QString chosen = dialog.selectedFiles().constFirst();
-    m_lastFolder = QFileInfo(chosen).absolutePath();
+        return QStringList();
+    const QStringList chosen = dialog.selectedFiles();
+    m_lastFolder = QFileInfo(chosen.constFirst()).absolutePath();
     return chosen;
 }
 

@@ -15,6 +15,7 @@ public:
     MsgResult messageBox(const QString& text, const QString& title, MsgButtons buttons,
                          MsgIcon icon) override;
     QString fileDialog(const FileDialogRequest& request) override;
+    QStringList fileDialogFiles(const FileDialogRequest& request) override;
     int execDialog(QDialog* dialog) override;
     void beep() override;
     void setBusy(bool busy) override;
@@ -28,6 +29,7 @@ public:
 
 private:
     static QWidget* dialogParent();
+    QStringList runFileDialog(const FileDialogRequest& request);
 
     QString m_lastFolder; // where the next file dialog starts
 };

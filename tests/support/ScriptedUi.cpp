@@ -22,6 +22,11 @@ void ScriptedUi::answerFile(const QString& path)
     m_fileAnswers.enqueue(path);
 }
 
+void ScriptedUi::answerFiles(const QStringList& paths)
+{
+    m_fileAnswers.enqueue(paths.join(QLatin1Char('\n')));
+}
+
 void ScriptedUi::answerDialog(DialogScript script)
 {
     m_dialogScripts.enqueue(std::move(script));
@@ -49,6 +54,12 @@ QString ScriptedUi::fileDialog(const platform::FileDialogRequest& request)
         return QString();
     }
     return m_fileAnswers.dequeue();
+}
+
+QStringList ScriptedUi::fileDialogFiles(const platform::FileDialogRequest& request)
+{
+    const QString answer = fileDialog(request);
+    return answer.isEmpty() ? QStringList() : answer.split(QLatin1Char('\n'));
 }
 
 int ScriptedUi::execDialog(QDialog* dialog)

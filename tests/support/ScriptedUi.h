@@ -29,6 +29,7 @@ public:
     // The next questions' answers, in order.
     void answerMessage(platform::MsgResult answer);
     void answerFile(const QString& path); // "" cancels
+    void answerFiles(const QStringList& paths); // for a dialog that takes several
     void answerDialog(DialogScript script);
 
     bool scriptDone() const
@@ -49,6 +50,7 @@ public:
     platform::MsgResult messageBox(const QString& text, const QString& title,
                                    platform::MsgButtons buttons, platform::MsgIcon icon) override;
     QString fileDialog(const platform::FileDialogRequest& request) override;
+    QStringList fileDialogFiles(const platform::FileDialogRequest& request) override;
     int execDialog(QDialog* dialog) override;
     void beep() override { ++beeps; }
     void setBusy(bool busy) override;
