@@ -28,7 +28,7 @@ LANGUAGES = [("Espanol", "es"), ("English", "en"), ("Francais", "fr"), ("Deutsch
 
 BASE = 1000
 STEP = 2
-LAST = 1598
+LAST = 1648
 NUM_STRINGS = (LAST - BASE) // STEP + 1
 
 # (number, what it labels, English, Spanish, French, German)
@@ -767,6 +767,79 @@ STRINGS = [
     (1584, "orvella-batch: --positions without --label-sheet (the option follows)",
      "--positions goes with --label-sheet:", "--positions va con --label-sheet:",
      "--positions va avec --label-sheet :", "--positions gehört zu --label-sheet:"),
+    (1600, "Text panel: button writing a track list on the current face, read from audio files or "
+           "a cue sheet (its arrow offers a folder as well)",
+     "&Track list from files...", "Lista de &pistas desde archivos...",
+     "Liste des pistes depuis des fic&hiers...", "&Titelliste aus Dateien..."),
+    (1602, "Text panel, menu of the track-list button: choose audio files or a cue sheet",
+     "Audio files or a &cue sheet...", "&Archivos de audio o una hoja CUE...",
+     "&Fichiers audio ou une feuille CUE...", "&Audiodateien oder ein Cue-Sheet..."),
+    (1604, "Text panel, menu of the track-list button: choose a folder of audio files",
+     "A &folder...", "Una &carpeta...", "Un &dossier...", "Einen &Ordner..."),
+    (1606, "Tool tip of the track-list button",
+     "Writes the tracks of audio files or of a cue sheet on this face, with their times and "
+     "the total time",
+     "Escribe en esta cara las pistas de archivos de audio o de una hoja CUE, con sus "
+     "duraciones y la duración total",
+     "Écrit sur cette face les pistes de fichiers audio ou d'une feuille CUE, avec leurs "
+     "durées et la durée totale",
+     "Schreibt die Titel von Audiodateien oder eines Cue-Sheets mit ihren Spielzeiten und der "
+     "Gesamtzeit auf diese Seite"),
+    (1608, "Title of the file dialog choosing audio files or a cue sheet for a track list",
+     "Track list from audio files or a cue sheet",
+     "Lista de pistas desde archivos de audio o una hoja CUE",
+     "Liste des pistes depuis des fichiers audio ou une feuille CUE",
+     "Titelliste aus Audiodateien oder einem Cue-Sheet"),
+    (1610, "File dialog of the track list: the name of its filter (the file patterns follow)",
+     "Audio files and cue sheets", "Archivos de audio y hojas CUE",
+     "Fichiers audio et feuilles CUE", "Audiodateien und Cue-Sheets"),
+    (1612, "Title of the folder dialog choosing a folder of audio files for a track list",
+     "Track list from a folder of audio files",
+     "Lista de pistas desde una carpeta de archivos de audio",
+     "Liste des pistes depuis un dossier de fichiers audio",
+     "Titelliste aus einem Ordner mit Audiodateien"),
+    (1614, "Track list: the word before the total time on its last line",
+     "Total", "Total", "Total", "Gesamt"),
+    (1616, "Question after a track list was read from one album (%1 \"Artist — Album\"); the "
+           "face names are those of the tabs",
+     "All the tracks are from one album:\n%1\n\nWrite this line on the Front and on both "
+     "spines of the Back as well?",
+     "Todas las pistas son de un mismo álbum:\n%1\n\n¿Escribir también esta línea en la "
+     "Portada y en los dos lomos de la Trasera?",
+     "Toutes les pistes viennent d'un même album :\n%1\n\nÉcrire aussi cette ligne sur "
+     "l'Avant et sur les deux tranches de l'Arrière ?",
+     "Alle Titel stammen von einem Album:\n%1\n\nDiese Zeile auch auf die Vorderseite und "
+     "auf beide Rücken der Rückseite schreiben?"),
+    (1618, "Track list: message naming the files that gave no tracks (a line for each "
+           "follows, the file and why in brackets)",
+     "These files gave no tracks and are not in the track list:",
+     "Estos archivos no dieron pistas y no están en la lista:",
+     "Ces fichiers n'ont donné aucune piste et ne sont pas dans la liste :",
+     "Diese Dateien ergaben keine Titel und fehlen in der Titelliste:"),
+    (1620, "Track list: why a file gave no tracks",
+     "not an audio file that can be read", "no es un archivo de audio legible",
+     "pas un fichier audio lisible", "keine lesbare Audiodatei"),
+    (1622, "Track list: why a file gave no tracks",
+     "a cue sheet larger than 1 MB", "una hoja CUE de más de 1 MB",
+     "une feuille CUE de plus de 1 Mo", "ein Cue-Sheet größer als 1 MB"),
+    (1624, "Track list: why a file gave no tracks",
+     "a cue sheet without tracks", "una hoja CUE sin pistas", "une feuille CUE sans pistes",
+     "ein Cue-Sheet ohne Titel"),
+    (1626, "Track list: nothing chosen held a track",
+     "No audio files or cue sheets were found in what you chose.",
+     "No se encontraron archivos de audio ni hojas CUE en lo elegido.",
+     "Aucun fichier audio ni aucune feuille CUE n'a été trouvé dans votre choix.",
+     "In Ihrer Auswahl wurden keine Audiodateien oder Cue-Sheets gefunden."),
+    (1628, "Track list: the current face holds as many text blocks as it may",
+     "This face already holds 64 text blocks. Delete one to add the track list.",
+     "Esta cara ya tiene 64 bloques de texto. Elimine uno para añadir la lista de pistas.",
+     "Cette face porte déjà 64 blocs de texte. Supprimez-en un pour ajouter la liste des "
+     "pistes.",
+     "Diese Seite hat bereits 64 Textblöcke. Löschen Sie einen, um die Titelliste "
+     "hinzuzufügen."),
+    (1630, "Track list: the last line of a long list of files that gave no tracks (%1 how "
+           "many more)",
+     "and %1 more", "y %1 más", "et %1 de plus", "und %1 weitere"),
 ]
 
 # Texts that the program joins directly to something else, so their last
@@ -781,7 +854,8 @@ ACCESS_KEY_GROUPS = {
     "File menu": [1080, 1084, 1092, 1266, 1088, 1440, 1238, 1076, 1154],
     "Edit menu": [1472, 1474, 1056, 1086, 1072, 1060, 1064, 1490, 1536, 1550],
     "Text panel": [1494, 1496, 1498, 1500, 1502, 1504, 1506, 1508, 1510, 1518, 1520, 1522,
-                   1524, 1526, 1552, 1558, 1560],
+                   1524, 1526, 1552, 1558, 1560, 1600],
+    "Text panel, track-list menu": [1602, 1604],
     "Window menu": [1048, 1042],
     "Help menu": [1054, 1144, 1312, 1038],
     "print dialog": [1172, 1204, 1124, "CD", 1088, 1046, 1562, 1568, 1570],
