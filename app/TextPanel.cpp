@@ -2,6 +2,7 @@
 
 #include "DiscShapeBox.h"
 #include "LangRuntime.h"
+#include "TrackListImport.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -14,10 +15,12 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
+#include <QMenu>
 #include <QPixmap>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -77,12 +80,23 @@ QWidget* TextPanel::buildControls()
     m_add = new QPushButton(box);
     m_delete = new QPushButton(box);
     m_spine = new QPushButton(box);
+    // A click asks for files; the arrow offers a folder as well.
+    m_trackList = new QToolButton(box);
+    m_trackList->setObjectName(QStringLiteral("btnTrackList"));
+    m_trackList->setPopupMode(QToolButton::MenuButtonPopup);
+    m_trackList->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_trackList->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    auto* trackMenu = new QMenu(m_trackList);
+    m_trackListFiles = trackMenu->addAction(QString());
+    m_trackListFolder = trackMenu->addAction(QString());
+    m_trackList->setMenu(trackMenu);
     buttons->addWidget(m_add);
     buttons->addWidget(m_delete);
     layout->addWidget(m_listLabel);
     layout->addWidget(m_list);
     layout->addLayout(buttons);
     layout->addWidget(m_spine);
+    layout->addWidget(m_trackList);
 
     m_textLabel = new QLabel(box);
     m_text = new QPlainTextEdit(box);
@@ -134,9 +148,9 @@ QWidget* TextPanel::buildControls()
     layout->addLayout(form);
 
     // The order a user goes through them with Tab.
-    const QList<QWidget*> order = {m_list, m_add, m_delete, m_spine, m_text, m_font, m_size,
-                                   m_align, m_rotation, m_columns, m_bold, m_italic, m_colour,
-                                   m_shrink};
+    const QList<QWidget*> order = {m_list,    m_add,  m_delete, m_spine,  m_trackList,
+                                   m_text,    m_font, m_size,   m_align,  m_rotation,
+                                   m_columns, m_bold, m_italic, m_colour, m_shrink};
     for (qsizetype i = 1; i < order.size(); ++i)
         setTabOrder(order[i - 1], order[i]);
     for (QWidget* field : {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_size),
@@ -145,6 +159,9 @@ QWidget* TextPanel::buildControls()
 
     connect(m_add, &QPushButton::clicked, this, &TextPanel::addText);
     connect(m_spine, &QPushButton::clicked, this, &TextPanel::addSpineText);
+    connect(m_trackList, &QToolButton::clicked, this, [this] { addTrackList(false); });
+    connect(m_trackListFiles, &QAction::triggered, this, [this] { addTrackList(false); });
+    connect(m_trackListFolder, &QAction::triggered, this, [this] { addTrackList(true); });
     connect(m_delete, &QPushButton::clicked, this, [this] {
         if (m_set && m_set->selectedText() >= 0)
             m_set->removeText(face(), m_set->selectedText());
@@ -204,6 +221,10 @@ void TextPanel::applyTexts()
     m_add->setText(LangString(1494));
     m_delete->setText(LangString(1496));
     m_spine->setText(LangString(1498));
+    m_trackList->setText(LangString(1600));
+    m_trackList->setToolTip(LangString(1606));
+    m_trackListFiles->setText(LangString(1602));
+    m_trackListFolder->setText(LangString(1604));
     m_textLabel->setText(LangString(1524));
     m_fontLabel->setText(LangString(1500));
     m_sizeLabel->setText(LangString(1502));
@@ -284,6 +305,7 @@ void TextPanel::refresh()
     m_list->setCurrentRow(selected);
     m_spine->setVisible(open && face() == kBack);
     m_add->setEnabled(open && blocks.size() < TextBlock::kMaxPerFace);
+    m_trackList->setEnabled(m_add->isEnabled());
     const bool has = selected >= 0 && selected < blocks.size();
     m_delete->setEnabled(has);
     for (QWidget* w : {static_cast<QWidget*>(m_text), static_cast<QWidget*>(m_font),
@@ -354,6 +376,19 @@ void TextPanel::addText()
     }
 }
 
+TextBlocks TextPanel::spineBlocks(const QString& line)
+{
+    TextBlock spine;
+    spine.text = line;
+    spine.size = 8;
+    spine.align = TextBlock::Align::Center;
+    spine.rotation = spineRotation();
+    spine.box = QRectF(0, 0, TextBlock::kSpineWidthMm, kFaces[kBack].heightMm);
+    TextBlock right = spine;
+    right.box.moveLeft(kFaces[kBack].widthMm - TextBlock::kSpineWidthMm);
+    return {spine.normalized(), right.normalized()};
+}
+
 void TextPanel::addSpineText()
 {
     if (!m_set || face() != kBack)
@@ -364,16 +399,18 @@ void TextPanel::addSpineText()
         line = blocks.constFirst().text.section(QLatin1Char('\n'), 0, 0).trimmed();
     if (line.isEmpty())
         line = LangString(1528);
-    TextBlock spine;
-    spine.text = line;
-    spine.size = 8;
-    spine.align = TextBlock::Align::Center;
-    spine.rotation = spineRotation();
-    spine.box = QRectF(0, 0, TextBlock::kSpineWidthMm, kFaces[kBack].heightMm);
-    TextBlock right = spine;
-    right.box.moveLeft(kFaces[kBack].widthMm - TextBlock::kSpineWidthMm);
     TextBlocks after = blocks;
-    after << spine << right;
+    after << spineBlocks(line);
     m_set->changeTexts(kBack, after);
     m_set->setSelectedText(int(after.size()) - 2);
+}
+
+void TextPanel::addTrackList(bool folder)
+{
+    if (!m_set)
+        return;
+    const int index = TrackListImport::run(*m_set, folder ? TrackListImport::Choose::Folder
+                                                          : TrackListImport::Choose::Files);
+    if (index >= 0)
+        show();
 }

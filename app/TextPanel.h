@@ -6,6 +6,7 @@
 #include <QPointer>
 
 class DiscShapeBox;
+class QAction;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -15,6 +16,7 @@ class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QSpinBox;
+class QToolButton;
 class QWidget;
 
 // The Text panel: the text blocks of the active window's current face, and the selected
@@ -35,11 +37,15 @@ public:
     void addText();
     // The Back's two spines, holding the text field's line (or the first block's).
     void addSpineText();
+    // The two blocks on the Back's spines holding `line`, turned the way the language in use
+    // turns them.
+    static TextBlocks spineBlocks(const QString& line);
     void applyTexts();
 
     // The panel's fields, for tests.
     QPlainTextEdit* textField() const { return m_text; }
     QListWidget* blockList() const { return m_list; }
+    QToolButton* trackListButton() const { return m_trackList; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -53,6 +59,7 @@ private:
     // step while typing into the same block).
     template <typename Change> void changeSelected(Change change, bool typing = false);
     void chooseColour();
+    void addTrackList(bool folder);
 
     QPointer<CoverSet> m_set;
     QList<QMetaObject::Connection> m_setConnections;
@@ -66,6 +73,9 @@ private:
     QPushButton* m_add = nullptr;
     QPushButton* m_delete = nullptr;
     QPushButton* m_spine = nullptr;
+    QToolButton* m_trackList = nullptr;
+    QAction* m_trackListFiles = nullptr;
+    QAction* m_trackListFolder = nullptr;
     QLabel* m_textLabel = nullptr;
     QPlainTextEdit* m_text = nullptr;
     QLabel* m_fontLabel = nullptr;

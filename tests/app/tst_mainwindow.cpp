@@ -1,5 +1,6 @@
 // The main window: its start states, start-up order, texts and command dispatch.
 #include "AppInfo.h"
+#include "AudioSamples.h"
 #include "HelpWindow.h"
 #include "LangRuntime.h"
 #include "LangTestEnv.h"
@@ -30,6 +31,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolBar>
+#include <QToolButton>
 
 #include <memory>
 
@@ -396,6 +398,65 @@ private Q_SLOTS:
         QTest::keyClick(area, Qt::Key_Delete);
         QVERIFY(set.face(kBackFace).texts().isEmpty());
         QCOMPARE(panel->blockList()->count(), 0);
+    }
+
+    // A track list from the Text panel: files chosen in one dialog and read under the busy
+    // cursor; the list on the current face and, when asked, the album's line on the Front and
+    // the spines, all one step; the file that gave no tracks named once the rest are there.
+    // Lines pasted into the field keep their tabs.
+    void trackListFromFiles()
+    {
+        ScriptedUi ui;
+        mdiORVLA window;
+        window.show();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        window.mnuNew_Click();
+        CoverSet& set = window.activeCover()->set();
+        set.setPosition(kBackFace);
+        window.mnuText_Click();
+        TextPanel* panel = window.textPanel();
+        m_env->writeFile(QStringLiteral("disc/album.wav"), audiosamples::silentWav(9000));
+        const QString cue = m_env->writeFile(
+            QStringLiteral("disc/album.cue"),
+            "PERFORMER \"The Lanterns\"\nTITLE \"Night Harbour\"\nFILE \"album.wav\" WAVE\n"
+            "TRACK 01 AUDIO\nTITLE \"Caf\xC3\xA9\"\nINDEX 01 00:00:00\n"
+            "TRACK 02 AUDIO\nTITLE \"Se\xC3\xB1or\"\nINDEX 01 00:04:00\n");
+        const QString broken = m_env->writeFile(QStringLiteral("broken.mp3"), "ID3 and no more");
+        ui.answerFiles({cue, broken});
+        ui.answerMessage(platform::MsgResult::Yes); // the album's line too
+        ui.answerMessage(platform::MsgResult::Ok);  // the file that gave nothing
+        const int steps = set.undoStack().count();
+        panel->trackListButton()->click();
+        QVERIFY(ui.scriptDone());
+        QCOMPARE(ui.fileRequests.constFirst().kind, platform::FileDialogRequest::Kind::OpenFiles);
+        QVERIFY(ui.fileRequests.constFirst().filter.contains(QStringLiteral("*.cue")));
+        const QString album = QStringLiteral("The Lanterns \u2014 Night Harbour");
+        QVERIFY(ui.messages[0].text.contains(album));
+        QVERIFY(ui.messages[1].text.contains(broken));
+        QVERIFY(ui.busyCalls > 0);
+        QCOMPARE(ui.busyDepth, 0);
+
+        const TextBlocks back = set.face(kBackFace).texts();
+        QCOMPARE(back.size(), 3);
+        QCOMPARE(back[2].text, QStringLiteral("1. Caf\u00e9\t0:04\n2. Se\u00f1or\t0:05\n") +
+                                   LangString(1614) + QStringLiteral("\t0:09"));
+        QCOMPARE(panel->textField()->toPlainText(), back[2].text);
+        QCOMPARE(back[0].text, album);
+        QCOMPARE(back[1].rotation, back[0].rotation);
+        QCOMPARE(set.face(0).texts().constFirst().text, album);
+        QCOMPARE(set.undoStack().count(), steps + 1);
+        // Undone from another face in one step; the face the list went on is shown.
+        set.setPosition(0);
+        window.mnuUndo_Click();
+        QVERIFY(set.face(kBackFace).texts().isEmpty() && set.face(0).texts().isEmpty());
+        QCOMPARE(set.position(), kBackFace);
+
+        const QString pasted = QStringLiteral("1. One\t3:45\n2. Two\t4:02\n\t7:47");
+        QGuiApplication::clipboard()->setText(pasted);
+        panel->addText();
+        QTest::keyClick(panel->textField(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(set.face(kBackFace).texts().constFirst().text, pasted);
     }
 
 private:
