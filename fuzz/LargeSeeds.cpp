@@ -185,6 +185,35 @@ QByteArray coverSet(qint64 bytes)
     return file;
 }
 
+QByteArray cueSheet(int tracks, bool windows1252, qint64 padding)
+{
+    const QByteArray e = windows1252 ? QByteArray("\xE9") : QByteArray("\xC3\xA9");
+    QByteArray sheet = "REM GENRE \"Chamber Music\"\r\nREM DATE 1987\r\nREM DISCID 8C0B7F0B\r\n"
+                       "REM COMMENT \"ExactAudioCopy v1.6\"\r\nCATALOG 0724356789012\r\n"
+                       "PERFORMER \"Ensemble de Caf" + e + " & the Long Names of Its Members\"\r\n"
+                       "TITLE \"Soir" + e + "es: a Recording of Every Piece Played on the Night\"\r\n";
+    for (int i = 0; sheet.size() < padding; ++i)
+        sheet += "REM COMMENT \"note " + QByteArray::number(i) +
+                 ": what the engineer kept of the session, microphones and the hall\"\r\n";
+    sheet += "FILE \"Ensemble - Soir" + e + "es.flac\" WAVE\r\n";
+    for (int n = 1; n <= tracks; ++n) {
+        const QByteArray number = QByteArray::number(n).rightJustified(2, '0');
+        const int start = n * 151 + n % 7; // seconds
+        const auto time = [](int seconds, int frames) {
+            return QByteArray::number(seconds / 60).rightJustified(2, '0') + ':' +
+                   QByteArray::number(seconds % 60).rightJustified(2, '0') + ':' +
+                   QByteArray::number(frames).rightJustified(2, '0');
+        };
+        sheet += "  TRACK " + number + " AUDIO\r\n    TITLE \"Movement " + number +
+                 ": Allegro ma non troppo, un poco maestoso, with the long title the sleeve gives it "
+                 "and its caf" + e + " of origin\"\r\n    PERFORMER \"Soloist " + number +
+                 " with the Ensemble\"\r\n    ISRC GBAYE870" + number + "00\r\n"
+                 "    INDEX 00 " + time(start - 2, n % 75) + "\r\n    INDEX 01 " +
+                 time(start, (n * 7) % 75) + "\r\n";
+    }
+    return sheet;
+}
+
 QByteArray languageDatabase(int languages, int strings)
 {
     QList<QByteArray> names;

@@ -23,6 +23,10 @@ QByteArray siteList(qint64 bytes);
 // A cover-set file whose [Files] keys come after `bytes` of other sections and comments,
 // with a second [Files] section at its end that the reader must not take.
 QByteArray coverSet(qint64 bytes);
+// A cue sheet of `tracks` tracks as a ripper writes one (REM lines, the album's and each
+// track's TITLE and PERFORMER, INDEX 00 and 01, long titles), in Windows-1252 when
+// `windows1252`, with `padding` bytes of REM COMMENT lines before its first TRACK.
+QByteArray cueSheet(int tracks, bool windows1252, qint64 padding = 0);
 // A language database of the standard layout with `languages` languages of `strings`
 // strings each.
 QByteArray languageDatabase(int languages, int strings);

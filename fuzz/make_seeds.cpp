@@ -4,7 +4,9 @@
 //
 //   fuzz_make_seeds SOURCE_DIR OUTPUT_DIR
 //
-// OUTPUT_DIR gets one folder per target (profile, langdb, coverset, sitelist, picture).
+// OUTPUT_DIR gets one folder per target (profile, langdb, coverset, sitelist, picture,
+// cuesheet).
+#include "CueSheet.h"
 #include "LargeSeeds.h"
 #include "TextBlock.h"
 #include "PictureSamples.h"
@@ -165,6 +167,28 @@ bool siteListSeeds(const QString& sourceDir)
            put("sitelist", "lf-and-cr", "one;https://one.example/\ntwo;https://two.example/\r");
 }
 
+bool cueSheetSeeds()
+{
+    return put("cuesheet", "utf-8",
+               "\xEF\xBB\xBFPERFORMER \"The Lanterns\"\r\nTITLE \"Caf\xC3\xA9 Nights\"\r\n"
+               "FILE \"album.flac\" WAVE\r\n  TRACK 01 AUDIO\r\n    TITLE \"F\xC3\xBCr Elise\"\r\n"
+               "    INDEX 01 00:00:00\r\n  TRACK 02 AUDIO\r\n    TITLE \"Se\xC3\xB1or\"\r\n"
+               "    PERFORMER \"Guest\"\r\n    INDEX 00 03:58:00\r\n    INDEX 01 04:00:37\r\n") &&
+           put("cuesheet", "windows-1252",
+               "REM DISCNUMBER 2\r\nTITLE \"Caf\xE9\"\r\nFILE \"C:\\Music\\caf\xE9.wav\" WAVE\r\n"
+               "TRACK 01 AUDIO\r\nTITLE \"\x93Quoted\x94\"\r\nINDEX 01 00:00:00\r\n") &&
+           put("cuesheet", "utf-16", raw("\xFF\xFET\0R\0A\0C\0K\0 \0\x31\0\n\0")) &&
+           // One file a track, a data track, unquoted values, lines ending in CR alone, a time
+           // out of range, an INDEX before any TRACK and a TRACK before any FILE.
+           put("cuesheet", "odd-lines",
+               "INDEX 01 00:00:00\rTRACK 07 AUDIO\rTITLE no quotes at all\rINDEX 01 1:2:3\r"
+               "FILE one.wav WAVE\rTRACK 01 MODE1/2352\rINDEX 01 00:00:00\r"
+               "FILE \"two.wav\" WAVE\rtrack 2 audio\rtitle \"unterminated\rINDEX 1 00:61:00\r"
+               "INDEX 01 00:02:74\rFILE \"three.wav\"\rTRACK 03\rPERFORMER \"\"\r"
+               "INDEX 01 999999:59:74\r\t\x01junk\r\n\r\n") &&
+           put("cuesheet", "no-tracks", "REM only a remark\r\nTITLE \"Nothing\"\r\n");
+}
+
 // A 4 x 2 bitmap of 4 or 8 bits a pixel, run-length coded (`rle` as the file holds it), with
 // a colour table of three entries.
 QByteArray rleBitmap(int bits, const QByteArray& rle)
@@ -254,7 +278,12 @@ bool largeSeeds()
            put("sitelist", "large", sites) && put("coverset", "large", set) &&
            put("coverset", "large-text", text) &&
            put("profile", "large", raw("Files\0ImgBack\0/b.png\0") + set) &&
-           put("langdb", "large", langInput(3, 0, 0, 0, languageDatabase(4, 40000)));
+           put("langdb", "large", langInput(3, 0, 0, 0, languageDatabase(4, 40000))) &&
+           // A full disc as a ripper writes it, and one padded to its reader's bound with 120
+           // tracks, past what a disc holds.
+           put("cuesheet", "large-99-tracks", cueSheet(99, false)) &&
+           put("cuesheet", "large-1252-99-tracks", cueSheet(99, true)) &&
+           put("cuesheet", "large-bound", cueSheet(120, true, CueSheet::MaxFileBytes - 64 * 1024));
 }
 
 } // namespace
@@ -270,7 +299,7 @@ int main(int argc, char** argv)
     const QString sourceDir = QString::fromLocal8Bit(argv[1]);
     g_out = QString::fromLocal8Bit(argv[2]);
     if (!profileSeeds() || !langSeeds(sourceDir) || !coverSetSeeds() ||
-        !siteListSeeds(sourceDir) || !pictureSeeds() || !largeSeeds())
+        !siteListSeeds(sourceDir) || !pictureSeeds() || !cueSheetSeeds() || !largeSeeds())
         return 1;
     std::printf("%d seed files in %s\n", g_written, qPrintable(g_out));
     return 0;

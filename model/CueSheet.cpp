@@ -8,6 +8,8 @@
 #include <QHash>
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 // A TRACK line as read, before the tracks the sheet gives are picked from them: a data track
@@ -214,7 +216,8 @@ CueSheet CueSheet::parse(QByteArrayView bytes, const QString& folder, const Audi
             }
         }
     }
-    if (entries.isEmpty())
+    // Data tracks alone are no tracks to list either.
+    if (std::none_of(entries.cbegin(), entries.cend(), [](const Entry& e) { return e.given; }))
         return CueSheet(Status::NoTracks);
 
     // A track ends where the next one in its file starts; the last one of a file, where the

@@ -29,7 +29,7 @@ public:
         Read,
         Unreadable, // missing, no regular file, or cannot be opened
         TooLarge,   // beyond MaxFileBytes
-        NoTracks    // no TRACK line: not a cue sheet
+        NoTracks    // no audio TRACK line: no cue sheet of music
     };
 
     struct Track

@@ -9,13 +9,13 @@
 #       a fuzzing session of MINUTES per target, one target after the other (all by default);
 #       new inputs go to build-fuzz/fuzz/corpus/TARGET, faults to build-fuzz/fuzz/findings/TARGET
 #
-# Targets: profile langdb coverset sitelist picture (fuzz_<target> in fuzz/).
+# Targets: profile langdb coverset sitelist picture cuesheet (fuzz_<target> in fuzz/).
 # ORVELLA_FUZZ_BUILD_DIR chooses the build folder; ASAN_OPTIONS and UBSAN_OPTIONS, when set,
 # are used as they are.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-all_targets=(profile langdb coverset sitelist picture)
+all_targets=(profile langdb coverset sitelist picture cuesheet)
 
 usage() {
   sed -n '2,14p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
@@ -92,6 +92,8 @@ max_len_of() {
     # thousands of strips, tags, chunks or scans for the decoders to walk, and a session of
     # 96 MB inputs would run few of them.
     picture) echo 1048576 ;;
+    # CueSheet::MaxFileBytes (model/CueSheet.h): a larger sheet is refused unread.
+    cuesheet) echo 1048576 ;;
   esac
 }
 
