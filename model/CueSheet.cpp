@@ -156,7 +156,11 @@ CueSheet CueSheet::parse(QByteArrayView bytes, const QString& folder, const Audi
     const QString text = decode(bytes);
     CueSheet sheet(Status::Read);
     QList<Entry> entries;
-    QStringList files;     // every FILE line's name, resolved
+    // The last FILE line's name, and its place among the FILE lines; resolved only when a
+    // track comes after it, since a sheet may hold many FILE lines and few tracks.
+    QString file;
+    int files = 0;
+    int resolvedFile = -1;
     bool ignoring = false; // after a TRACK line that was not read: its lines are no one's
     qsizetype at = 0;
     while (at < text.size()) {
@@ -185,15 +189,21 @@ CueSheet CueSheet::parse(QByteArrayView bytes, const QString& folder, const Audi
             const QStringView type = split(more).first;
             Entry entry;
             entry.track.number = int(number(digits, 2).value_or(0));
-            entry.file = int(files.size()) - 1;
+            entry.file = files - 1;
             entry.given =
                 entries.size() < MaxTracks &&
                 (type.isEmpty() || type.compare(QLatin1String("AUDIO"), Qt::CaseInsensitive) == 0);
-            if (entry.file >= 0)
-                entry.track.file = files.constLast();
+            if (entry.file >= 0) {
+                if (resolvedFile != entry.file) {
+                    file = resolved(folder, file);
+                    resolvedFile = entry.file;
+                }
+                entry.track.file = file;
+            }
             entries.append(entry);
         } else if (is("FILE")) {
-            files.append(resolved(folder, fileName(rest)));
+            file = fileName(rest);
+            ++files;
         } else if (ignoring) {
             continue;
         } else if (is("TITLE") || is("PERFORMER")) {
