@@ -124,7 +124,10 @@ QString resolved(const QString& folder, QString name)
         name = name.section(QLatin1Char('/'), -1);
     if (name.isEmpty())
         return QString();
-    return QDir::cleanPath(QDir(folder).filePath(name));
+    // Joined by hand: QDir would take a name starting with ':' for one of Qt's resources.
+    if (name.startsWith(QLatin1Char('/')) || folder.isEmpty())
+        return QDir::cleanPath(name);
+    return QDir::cleanPath(folder + QLatin1Char('/') + name);
 }
 
 qint64 frameMs(qint64 frames)
