@@ -31,7 +31,7 @@ bool LazyPictureTarget::drawPicture(const platform::Picture& picture, const QRec
             m_failedFace = face.index;
             return false;
         }
-        return m_target.drawPicture(real, rect);
+        return drawLoaded(face.index, real, rect);
     }
     return m_target.drawPicture(picture, rect);
 }

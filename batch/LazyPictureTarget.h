@@ -11,7 +11,7 @@
 // The layout is given a stand-in for each face picture; this reads the real picture from
 // its file only when it is drawn, and lets it go right after. A set of four camera photos
 // then costs one photo at a time, not four. A file that no longer loads is noted.
-class LazyPictureTarget final : public ForwardingTarget
+class LazyPictureTarget : public ForwardingTarget
 {
 public:
     using Pictures = std::array<platform::Picture, kFaceCount>;
@@ -27,6 +27,13 @@ public:
     int failedFace() const { return m_failedFace; }
 
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
+
+protected:
+    // Draws a face's picture, just read from its file.
+    virtual bool drawLoaded(int /*face*/, const platform::Picture& real, const QRectF& rect)
+    {
+        return m_target.drawPicture(real, rect);
+    }
 
 private:
     Pictures m_standIns;

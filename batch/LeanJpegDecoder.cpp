@@ -2,117 +2,177 @@
 
 #include <QBuffer>
 #include <QImageReader>
+#include <QTransform>
 
-#include <algorithm>
-#include <vector>
+#include <csetjmp>
+#include <cstdio> // jpeglib.h needs FILE
+#include <jpeglib.h>
+#include <cstring>
 
 namespace {
 
-// Averages source rows down to the rows of `out`, each output row the exact area mean of the
-// source rows it covers. Positions are counted in 1/(output rows) of a source row and
-// 1/(source rows) of an output row, so every overlap is a whole number.
-class RowAverager
+struct Failure
 {
-public:
-    RowAverager(QImage& out, int sourceRows)
-        : m_out(out), m_sourceRows(sourceRows), m_sum(size_t(out.width()) * 4, 0)
-    {
-    }
-
-    // The next source row, already as wide as the output.
-    void add(const uchar* line)
-    {
-        const qint64 outRows = m_out.height();
-        qint64 begin = m_sourceRow * outRows;
-        const qint64 end = begin + outRows;
-        quint32* sum = m_sum.data();
-        const size_t count = m_sum.size();
-        while (begin < end && m_outRow < outRows) {
-            const qint64 rowEnd = (m_outRow + 1) * qint64(m_sourceRows);
-            const quint32 part = quint32(qMin(end, rowEnd) - begin);
-            for (size_t i = 0; i < count; ++i)
-                sum[i] += quint32(line[i]) * part;
-            begin += part;
-            if (begin == rowEnd)
-                flush();
-        }
-        ++m_sourceRow;
-    }
-
-private:
-    void flush()
-    {
-        uchar* line = m_out.scanLine(int(m_outRow));
-        quint32* sum = m_sum.data();
-        const size_t count = m_sum.size();
-        // A multiplication, not a division per byte: the mean of bytes is a byte again.
-        const float scale = 1.0f / float(m_sourceRows);
-        for (size_t i = 0; i < count; ++i)
-            line[i] = uchar(float(sum[i]) * scale + 0.5f);
-        std::fill(m_sum.begin(), m_sum.end(), 0);
-        ++m_outRow;
-    }
-
-    QImage& m_out;
-    int m_sourceRows;
-    std::vector<quint32> m_sum; // per byte of an output row
-    qint64 m_sourceRow = 0;
-    qint64 m_outRow = 0;
+    jpeg_error_mgr manager;
+    std::jmp_buf jump;
 };
 
-QImage readRows(const QByteArray& bytes, const QRect& rows)
+[[noreturn]] void fail(j_common_ptr codec)
+{
+    std::longjmp(reinterpret_cast<Failure*>(codec->err)->jump, 1);
+}
+
+void quiet(j_common_ptr, int) {} // a damaged photo decodes as far as it goes, as Qt's does
+
+// The stored size after an EXIF orientation: a quarter turn swaps the sides.
+QSize storedSizeOf(const QSize& shown, QImageIOHandler::Transformations turn)
+{
+    return turn.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
+}
+
+// As Qt's reader turns a photo it reads whole: mirrored first, then a quarter turn clockwise.
+QImage turned(const QImage& image, QImageIOHandler::Transformations turn)
+{
+    QImage out = image.mirrored(turn.testFlag(QImageIOHandler::TransformationMirror),
+                                turn.testFlag(QImageIOHandler::TransformationFlip));
+    if (turn.testFlag(QImageIOHandler::TransformationRotate90))
+        out = out.transformed(QTransform().rotate(90));
+    return out;
+}
+
+QImageIOHandler::Transformations probeTurn(const QByteArray& bytes, bool* ok)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer, "jpeg");
-    reader.setClipRect(rows);
-    return reader.read();
+    QImageReader probe(&buffer, "jpeg");
+    probe.setAutoTransform(true);
+    *ok = probe.canRead();
+    return *ok ? probe.transformation() : QImageIOHandler::TransformationNone;
+}
+
+// The decoding proper, kept apart so that nothing with a destructor lives across the jump.
+bool decodeReduced(const QByteArray& bytes, const QSize& size, const BoxReducer::Rows& rows)
+{
+    jpeg_decompress_struct codec{};
+    Failure failure{};
+    codec.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = fail;
+    failure.manager.emit_message = quiet;
+    // Set before the jump point, read after it: kept out of registers.
+    BoxReducer* volatile reducer = nullptr;
+    uchar* volatile line = nullptr;
+    if (setjmp(failure.jump)) {
+        delete reducer;
+        delete[] line;
+        jpeg_destroy_decompress(&codec);
+        return false;
+    }
+    jpeg_create_decompress(&codec);
+    jpeg_mem_src(&codec, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    if (jpeg_read_header(&codec, TRUE) != JPEG_HEADER_OK ||
+        (codec.jpeg_color_space != JCS_GRAYSCALE && codec.jpeg_color_space != JCS_YCbCr &&
+         codec.jpeg_color_space != JCS_RGB)) {
+        jpeg_destroy_decompress(&codec);
+        return false;
+    }
+    codec.out_color_space = JCS_EXT_BGRX;
+    // The smallest scale whose result still covers the size asked for on both sides.
+    for (unsigned int eighths = 1; eighths <= 8; ++eighths) {
+        codec.scale_num = eighths;
+        codec.scale_denom = 8;
+        jpeg_calc_output_dimensions(&codec);
+        if (int(codec.output_width) >= size.width() && int(codec.output_height) >= size.height())
+            break;
+    }
+    const QSize decoded(int(codec.output_width), int(codec.output_height));
+    if (!BoxReducer::canReduce(decoded, size)) {
+        jpeg_destroy_decompress(&codec);
+        return false;
+    }
+    reducer = new BoxReducer(decoded, size, rows);
+    line = new uchar[size_t(decoded.width()) * 4]();
+    jpeg_start_decompress(&codec);
+    bool going = true;
+    while (going && codec.output_scanline < codec.output_height) {
+        JSAMPROW row = line;
+        if (jpeg_read_scanlines(&codec, &row, 1) != 1)
+            break;
+        going = reducer->add(line);
+    }
+    // Should the codec give out early, the rows it did not give repeat its last one, so that
+    // the picture still has its size.
+    for (JDIMENSION rest = codec.output_scanline; going && rest < codec.output_height; ++rest)
+        going = reducer->add(line);
+    if (going)
+        jpeg_abort_decompress(&codec);
+    delete reducer;
+    delete[] line;
+    jpeg_destroy_decompress(&codec);
+    return going;
 }
 
 } // namespace
 
+LeanJpegDecoder::Header LeanJpegDecoder::header(const QByteArray& bytes)
+{
+    Header result;
+    bool ok = false;
+    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
+    if (!ok)
+        return result;
+    jpeg_decompress_struct codec{};
+    Failure failure{};
+    codec.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = fail;
+    failure.manager.emit_message = quiet;
+    if (setjmp(failure.jump)) {
+        jpeg_destroy_decompress(&codec);
+        return Header();
+    }
+    jpeg_create_decompress(&codec);
+    jpeg_mem_src(&codec, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    if (jpeg_read_header(&codec, TRUE) == JPEG_HEADER_OK) {
+        const QSize stored(int(codec.image_width), int(codec.image_height));
+        const Header read{stored,
+                          storedSizeOf(stored, turn),
+                          turn != QImageIOHandler::TransformationNone,
+                          codec.jpeg_color_space == JCS_GRAYSCALE ||
+                              codec.jpeg_color_space == JCS_YCbCr ||
+                              codec.jpeg_color_space == JCS_RGB};
+        jpeg_destroy_decompress(&codec);
+        return read;
+    }
+    jpeg_destroy_decompress(&codec);
+    return result;
+}
+
+bool LeanJpegDecoder::reduce(const QByteArray& bytes, const QSize& size,
+                             const BoxReducer::Rows& rows)
+{
+    if (size.isEmpty())
+        return false;
+    return decodeReduced(bytes, size, rows);
+}
+
 QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
 {
-    QSize full;
-    {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
-        QImageReader probe(&buffer, "jpeg");
-        probe.setAutoTransform(true);
-        if (!probe.canRead() || probe.transformation() != QImageIOHandler::TransformationNone)
-            return QImage();
-        full = probe.size();
-    }
-    if (!full.isValid() || size.isEmpty() || size.width() > full.width() ||
-        size.height() > full.height())
+    bool ok = false;
+    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
+    if (!ok || size.isEmpty())
         return QImage();
-    if (qint64(full.width()) * full.height() * 4 <= kWholeDecodeBytes)
-        return QImage();
-    if (full.width() >= 2 * size.width() && full.height() >= 2 * size.height())
-        return QImage(); // the codec halves it before anything is held
-
-    // Sums of up to 255 x the source rows per output row must fit in 32 bits.
-    if (qint64(full.height()) * 255 >= (qint64(1) << 32))
-        return QImage();
-    QImage out(size, QImage::Format_RGB32);
+    QImage out(storedSizeOf(size, turn), QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
-    RowAverager averager(out, full.height());
-    const int bandRows = int(qMax<qint64>(16, kBandBytes / (qint64(full.width()) * 4)));
-    for (int top = 0; top < full.height(); top += bandRows) {
-        const int rows = qMin(bandRows, full.height() - top);
-        QImage band = readRows(bytes, QRect(0, top, full.width(), rows));
-        if (band.size() != QSize(full.width(), rows))
-            return QImage();
-        band = band.convertToFormat(QImage::Format_RGB32);
-        if (band.width() != size.width())
-            band = band.scaled(size.width(), rows, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-        if (band.isNull())
-            return QImage();
-        for (int y = 0; y < rows; ++y)
-            averager.add(band.constScanLine(y));
-    }
-    return out;
+    int y = 0;
+    const qsizetype rowBytes = qsizetype(out.width()) * 4;
+    const bool done = decodeReduced(bytes, out.size(), [&out, &y, rowBytes](const uchar* line) {
+        std::memcpy(out.scanLine(y++), line, size_t(rowBytes));
+        return true;
+    });
+    if (!done || y != out.height())
+        return QImage();
+    return turn == QImageIOHandler::TransformationNone ? out : turned(out, turn);
 }

@@ -1,24 +1,36 @@
 #pragma once
 
+#include "BoxReducer.h"
+
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
 
-// Reduces a large JPEG photo to the pixels a sheet needs without ever holding it at full
-// size. Qt's codec scales inside the decoder only by halves, and only when both sides
-// allow it: a 6000 x 4000 photo stretched to a 120 mm square at 600 dpi (2835 x 2835) is
-// otherwise decoded whole, 96 MB, before it is scaled. Here the photo is read in bands of
-// rows, each narrowed at once, and the rows are averaged down as they come.
+// Reduces a JPEG photo to the pixels a sheet needs in one pass over its scan lines, without
+// ever holding it at full size: libjpeg decodes it at the smallest of its scales (n/8) that
+// still covers the size asked for, and the rows are averaged down to that size exactly as
+// they come. A 6000 x 4000 photo stretched to a 120 mm square at 600 dpi (2835 x 2835) is
+// decoded at 6/8, row by row, and held only as the finished square.
 class LeanJpegDecoder
 {
 public:
-    // A band of decoded rows holds at most about this much.
-    static constexpr qint64 kBandBytes = 24LL * 1024 * 1024;
-    // Photos whose whole decode stays below this are left to the codec.
-    static constexpr qint64 kWholeDecodeBytes = 32LL * 1024 * 1024;
+    // What the codec's header tells of a photo.
+    struct Header
+    {
+        QSize stored;       // as the file holds it
+        QSize shown;        // after its EXIF orientation
+        bool turned = false; // shown is not stored: the rows must be turned after reducing
+        bool readable = false; // a colour model this decoder reads (grey, YCbCr, RGB)
+    };
+    static Header header(const QByteArray& bytes);
 
-    // `bytes` scaled to exactly `size` (aspect not kept), or a null image when this photo is
-    // better left to the codec: not a JPEG, turned by its EXIF orientation, small enough,
-    // scalable by the codec itself, or asked to grow.
+    // `bytes` reduced to exactly `size`, the shown size (aspect not kept, EXIF orientation
+    // applied), or a null image when this decoder cannot do it: not a JPEG, an unreadable
+    // colour model (CMYK), a fatal fault in the file, or a size that would grow.
     static QImage scaled(const QByteArray& bytes, const QSize& size);
+
+    // The stored rows of `bytes` reduced to exactly `size` (in the file's own orientation),
+    // handed to `rows` top to bottom. False on any of the faults above, or when `rows` said
+    // stop; rows may have been handed on before a fault.
+    static bool reduce(const QByteArray& bytes, const QSize& size, const BoxReducer::Rows& rows);
 };

@@ -2,11 +2,14 @@
 
 #include "AppInfo.h"
 #include "CalibratedTarget.h"
-#include "LazyPictureTarget.h"
+#include "DeferredJpegTarget.h"
 #include "LeanPictureTarget.h"
 #include "PageTarget.h"
+#include "PdfPictureSwap.h"
+#include "PreparedJpegs.h"
 #include "PrintLayout.h"
 
+#include <QBuffer>
 #include <QPdfWriter>
 #include <QSaveFile>
 
@@ -21,10 +24,16 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         out.reason = file.errorString();
         return out;
     }
+    // The pages are laid out with stand-ins while the photos are prepared beside them; the
+    // file is small until the photos go in.
+    PreparedJpegs photos;
+    QByteArray pages;
     bool printed = false;
     int failedFace = -1;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&pages);
+        buffer.open(QIODevice::WriteOnly);
+        QPdfWriter writer(&buffer);
         writer.setCreator(platform::productName());
         writer.setTitle(settings.title);
         writer.setPageLayout(settings.page);
@@ -32,7 +41,8 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         writer.setResolution(settings.dpi);
         PageTarget page(&writer);
         LeanPictureTarget lean(page, settings.dpi);
-        LazyPictureTarget pictures(lean, settings.standIns, settings.files);
+        DeferredJpegTarget pictures(lean, settings.standIns, settings.files, settings.dpi,
+                                    photos);
         CalibratedTarget calibrated(pictures, settings.offset, settings.scale);
         QElapsedTimer never;
         ProgressTarget progress(calibrated, layout.sheetCount(),
@@ -40,19 +50,31 @@ SheetOutput PdfSheets::write(const PrintLayout& layout, const SheetSettings& set
         printed = layout.print(progress);
         failedFace = pictures.failedFace();
     }
+    const std::vector<PreparedJpegs::Prepared>& prepared = photos.results();
+    for (const PreparedJpegs::Prepared& photo : prepared) {
+        if (photo.jpeg.isEmpty() && failedFace < 0)
+            failedFace = photo.face;
+    }
     if (failedFace >= 0) {
         file.cancelWriting();
         out.failedFace = failedFace;
         out.failedPath = settings.files[failedFace];
         return out;
     }
-    if (!printed || file.error() != QFileDevice::NoError) {
-        out.reason = file.error() != QFileDevice::NoError ? file.errorString() : QString();
+    if (!printed) {
         file.cancelWriting();
         return out;
     }
-    if (!file.commit()) {
+    QString swapError;
+    const QByteArray pdf = prepared.empty() ? pages : PdfPictureSwap::apply(pages, prepared, &swapError);
+    if (pdf.isEmpty()) {
+        out.reason = swapError;
+        file.cancelWriting();
+        return out;
+    }
+    if (file.write(pdf) != pdf.size() || !file.commit()) {
         out.reason = file.errorString();
+        file.cancelWriting();
         return out;
     }
     out.ok = true;

@@ -9,7 +9,7 @@ ORVELLA_PACKAGES=(
   qt6-translations-l10n
   libgl-dev
   libwmf-dev libemf2svg-dev fonts-urw-base35 fonts-dejavu-core
-  libtag1-dev
+  libtag1-dev libjpeg62-turbo-dev
   shared-mime-info desktop-file-utils xdg-utils libglib2.0-bin
   poppler-utils
   appstream dpkg-dev

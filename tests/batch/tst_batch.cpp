@@ -534,10 +534,10 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(m_env->path(u"cover.pdf"_s)));
     }
 
-    void largePhotosAreReducedWithoutTheirWholeDecode()
+    void photosAreReducedInOnePassAsTheCodecWouldShowThem()
     {
         // Soft shapes on a gradient: what a photo is to a codec, and an image in which a
-        // seam between two bands would show.
+        // seam or a shifted row would show.
         QImage photo(4800, 2400, QImage::Format_RGB32);
         for (int y = 0; y < photo.height(); ++y) {
             auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
@@ -552,53 +552,161 @@ private Q_SLOTS:
                 painter.drawEllipse(QPoint(300 + i * 370, 300 + (i * 577) % 1800), 260, 200);
             }
         }
-        QByteArray jpeg;
-        {
-            QBuffer buffer(&jpeg);
+        const auto encode = [](const QImage& image) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
             QImageWriter writer(&buffer, "jpeg");
             writer.setQuality(92);
-            QVERIFY(writer.write(photo));
-        }
+            return writer.write(image) ? bytes : QByteArray();
+        };
+        const QByteArray jpeg = encode(photo);
+        QVERIFY(!jpeg.isEmpty());
         const QImage whole = QImage::fromData(jpeg, "jpeg");
-        QVERIFY(whole.size() == photo.size());
 
-        // 4800 x 2400 to 3000 x 2000: no side can be halved, so the codec would decode it whole.
-        const QSize size(3000, 2000);
-        const QImage reduced = LeanJpegDecoder::scaled(jpeg, size);
-        QCOMPARE(reduced.size(), size);
-        const QImage expected = whole.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-                                    .convertToFormat(QImage::Format_RGB32);
-        double total = 0;
-        int worstRow = 0;
-        double worst = 0;
-        for (int y = 0; y < size.height(); ++y) {
-            const uchar* a = reduced.constScanLine(y);
-            const uchar* b = expected.constScanLine(y);
-            double row = 0;
-            for (int i = 0; i < size.width() * 4; ++i)
-                row += std::abs(int(a[i]) - int(b[i]));
-            row /= size.width() * 3; // alpha bytes agree
-            total += row;
-            if (row > worst) {
-                worst = row;
-                worstRow = y;
+        // Mean and worst row difference against the whole decode scaled smoothly by Qt.
+        const auto compare = [](const QImage& reduced, const QImage& expected) {
+            QCOMPARE(reduced.size(), expected.size());
+            QCOMPARE(reduced.format(), QImage::Format_RGB32);
+            double total = 0;
+            double worst = 0;
+            int worstRow = 0;
+            for (int y = 0; y < reduced.height(); ++y) {
+                const QRgb* a = reinterpret_cast<const QRgb*>(reduced.constScanLine(y));
+                const QRgb* b = reinterpret_cast<const QRgb*>(expected.constScanLine(y));
+                double row = 0;
+                for (int x = 0; x < reduced.width(); ++x) {
+                    QCOMPARE(qAlpha(a[x]), 255);
+                    row += std::abs(qRed(a[x]) - qRed(b[x])) + std::abs(qGreen(a[x]) - qGreen(b[x])) +
+                           std::abs(qBlue(a[x]) - qBlue(b[x]));
+                }
+                row /= reduced.width() * 3;
+                total += row;
+                if (row > worst) {
+                    worst = row;
+                    worstRow = y;
+                }
             }
-        }
-        QVERIFY2(total / size.height() < 1.5, qPrintable(QString::number(total / size.height())));
-        QVERIFY2(worst < 4, qPrintable(u"row %1 differs by %2"_s.arg(worstRow).arg(worst)));
+            QVERIFY2(total / reduced.height() < 1.5,
+                     qPrintable(QString::number(total / reduced.height())));
+            QVERIFY2(worst < 4, qPrintable(u"row %1 differs by %2"_s.arg(worstRow).arg(worst)));
+        };
+        const auto smooth = [](const QImage& image, const QSize& size) {
+            return image.scaled(size, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                .convertToFormat(QImage::Format_RGB32);
+        };
+        // Decoded at 5/8 (3000 x 1500) and averaged down; at exactly half; and whole.
+        for (const QSize size : {QSize(3000, 1450), QSize(2400, 1200), QSize(4800, 2000)})
+            compare(LeanJpegDecoder::scaled(jpeg, size), smooth(whole, size));
 
-        // Left to the codec: halvable, small, asked to grow, not a JPEG.
-        QVERIFY(LeanJpegDecoder::scaled(jpeg, QSize(2400, 1200)).isNull());
+        // A photo that EXIF says to turn a quarter (orientation 6) is shown turned, as Qt's
+        // reader shows it, and reduced to the turned size.
+        QByteArray turned = jpeg;
+        const QByteArray exif = QByteArray::fromHex(
+            "ffe10022457869660000" "49492a0008000000" "0100" "1201030001000000" "06000000"
+            "00000000");
+        turned.insert(2, exif);
+        QBuffer turnedBuffer(&turned);
+        turnedBuffer.open(QIODevice::ReadOnly);
+        QImageReader reader(&turnedBuffer);
+        reader.setAutoTransform(true);
+        QCOMPARE(reader.transformation(), QImageIOHandler::TransformationRotate90);
+        const QImage shown = reader.read();
+        QCOMPARE(shown.size(), QSize(2400, 4800));
+        compare(LeanJpegDecoder::scaled(turned, QSize(1400, 3000)), smooth(shown, QSize(1400, 3000)));
+
+        // Asked to grow, or given what is no JPEG: nothing, and the caller goes the codec's way.
         QVERIFY(LeanJpegDecoder::scaled(jpeg, QSize(4801, 2000)).isNull());
-        QByteArray small;
-        {
-            QBuffer buffer(&small);
+        QVERIFY(LeanJpegDecoder::scaled("not a picture", QSize(100, 100)).isNull());
+        // A photo cut short still gives its whole size: what was read, then its last row.
+        const QImage cut = LeanJpegDecoder::scaled(jpeg.left(jpeg.size() / 2), QSize(600, 300));
+        QCOMPARE(cut.size(), QSize(600, 300));
+    }
+
+    void photosGoInPreparedWhereTheProgramPrintsThem()
+    {
+        if (!paper::havePoppler() || tool("pdfimages").isEmpty())
+            QSKIP("poppler-utils (pdftoppm, pdfinfo, pdfimages) is not installed");
+        // JPEG photos with edges a misplaced or mis-turned picture would show; the Inside's
+        // file is stored on its side and EXIF turns it; the Back is a PNG, which goes the
+        // codec's way beside them.
+        QDir().mkpath(m_env->path(u"photos"_s));
+        const QStringList names = {u"front.jpg"_s, u"inside.jpg"_s, u"back.png"_s, u"cd.jpg"_s};
+        for (int face = 0; face < 4; ++face) {
+            QImage photo(1600, 1200, QImage::Format_RGB32);
+            for (int y = 0; y < photo.height(); ++y) {
+                auto* line = reinterpret_cast<QRgb*>(photo.scanLine(y));
+                for (int x = 0; x < photo.width(); ++x)
+                    line[x] = qRgb(x * 255 / 1600, y * 255 / 1200, (x + y) * 200 / 2800 + face * 18);
+            }
+            QPainter painter(&photo);
+            painter.setBrush(Qt::black);
+            painter.drawRect(100 + face * 80, 150, 300, 200);
+            painter.setBrush(Qt::white);
+            painter.drawEllipse(QPoint(1200, 800 - face * 90), 220, 160);
+            painter.end();
+            if (face == 1)
+                photo = photo.transformed(QTransform().rotate(-90)); // stored on its side
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
             buffer.open(QIODevice::WriteOnly);
-            QVERIFY(photo.copy(0, 0, 1000, 1000).save(&buffer, "jpeg"));
+            QVERIFY(photo.save(&buffer, face == 2 ? "png" : "jpeg", 92));
+            if (face == 1) // EXIF orientation 6: turn a quarter clockwise to show
+                bytes.insert(2, QByteArray::fromHex("ffe10022457869660000" "49492a0008000000"
+                                                    "0100" "1201030001000000" "0600000000000000"));
+            m_env->writeFile(u"photos/"_s + names[face], bytes);
         }
-        QVERIFY(LeanJpegDecoder::scaled(small, QSize(900, 900)).isNull());
-        QVERIFY(LeanJpegDecoder::scaled("not a picture", size).isNull());
+        const QString set = m_env->writeFile(
+            u"photos.ovc"_s, "[Files]\r\nImgFront=photos/front.jpg\r\nImgInside=photos/inside.jpg\r\n"
+                             "ImgBack=photos/back.png\r\nImgCd=photos/cd.jpg\r\n");
+        const QString ours = m_env->path(u"photos.pdf"_s);
+        const QString theirs = m_env->path(u"photos-program.pdf"_s);
+        // At 200 dpi each photo is decoded at 7/8 and averaged down to its face.
+        const Run run = batch({u"--dpi"_s, u"200"_s, u"--output"_s, ours, set});
+        QVERIFY2(run.code == 0 && complaints(run.err).isEmpty(), qPrintable(run.err));
+        QCOMPARE(runProgram(QStringLiteral(ORVELLA_REFERENCE_PRINT), {set, theirs, u"A4"_s}).code, 0);
+
+        // Every picture at the resolution asked for, at the size of its face.
+        const Run images = runProgram(tool("pdfimages"), {u"-list"_s, ours});
+        QCOMPARE(images.code, 0);
+        const QStringList rows = images.out.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(rows.size(), 4);
+        const QList<QSize> sizes = {QSize(945, 945), QSize(945, 945), QSize(1182, 930),
+                                    QSize(1182, 930)};
+        for (int i = 0; i < 4; ++i) {
+            const QStringList cells = rows[i].simplified().split(u' ');
+            QCOMPARE(QSize(cells[3].toInt(), cells[4].toInt()), sizes[i]);
+            QCOMPARE(cells[8], u"jpeg"_s);
+            QVERIFY2(std::abs(cells[12].toInt() - 200) <= 1 && std::abs(cells[13].toInt() - 200) <= 1,
+                     qPrintable(rows[i]));
+        }
+        // On paper the pages are the program's: only the compression differs.
+        for (int page = 1; page <= 3; ++page) {
+            const QImage a = paper::render(ours, page, 100, m_env->path(u"p%1"_s.arg(page)))
+                                 .convertToFormat(QImage::Format_Grayscale8);
+            const QImage b = paper::render(theirs, page, 100, m_env->path(u"q%1"_s.arg(page)))
+                                 .convertToFormat(QImage::Format_Grayscale8);
+            QVERIFY(!a.isNull() && a.size() == b.size());
+            double total = 0;
+            double worstBlock = 0;
+            constexpr int block = 20; // 5 mm
+            for (int by = 0; by + block <= a.height(); by += block) {
+                for (int bx = 0; bx + block <= a.width(); bx += block) {
+                    double sum = 0;
+                    for (int y = by; y < by + block; ++y) {
+                        const uchar* la = a.constScanLine(y);
+                        const uchar* lb = b.constScanLine(y);
+                        for (int x = bx; x < bx + block; ++x)
+                            sum += std::abs(int(la[x]) - int(lb[x]));
+                    }
+                    total += sum;
+                    worstBlock = std::max(worstBlock, sum / (block * block));
+                }
+            }
+            const double mean = total / (double(a.width() / block * block) * (a.height() / block * block));
+            QVERIFY2(mean < 1.0 && worstBlock < 12,
+                     qPrintable(u"page %1: mean %2, worst 5 mm block %3"_s.arg(page).arg(mean).arg(worstBlock)));
+        }
     }
 
     void pictureFilesAreReadOnlyWhenDrawn()

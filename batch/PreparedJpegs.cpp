@@ -1,0 +1,141 @@
+#include "PreparedJpegs.h"
+
+#include "JpegEncoder.h"
+#include "LeanJpegDecoder.h"
+
+namespace {
+
+// A stand-in is 16 x 16 pixels of 4 x 4 cells, each black or white: eight cells spell a
+// signature and eight the number. Cells this large come through any JPEG quality.
+constexpr int kCell = 4;
+constexpr int kCells = 4;
+constexpr quint16 kSignature = 0xa6;
+
+quint16 pattern(int id)
+{
+    return quint16((kSignature << 8) | (id & 0xff));
+}
+
+} // namespace
+
+struct PreparedJpegs::Slot
+{
+    // Set before the worker starts, and then only read.
+    int face = -1;
+    QSize size;
+    // The worker's alone until it ends.
+    platform::Picture picture;
+    platform::Picture standIn;
+    Prepared result;
+};
+
+PreparedJpegs::PreparedJpegs(int workers)
+{
+    m_pool.setMaxThreadCount(qMax(1, workers));
+}
+
+PreparedJpegs::~PreparedJpegs()
+{
+    m_pool.waitForDone();
+}
+
+bool PreparedJpegs::canPrepare(const platform::Picture& picture)
+{
+    if (picture.kind() != platform::Picture::Kind::Bitmap ||
+        picture.formatName() != QLatin1String("jpeg"))
+        return false;
+    return LeanJpegDecoder::header(picture.fileBytes()).readable;
+}
+
+platform::Picture PreparedJpegs::prepare(int face, const platform::Picture& picture,
+                                         const QSize& size)
+{
+    for (const std::shared_ptr<Slot>& slot : m_slots) {
+        // A face's file is one photo for the run: the CD face on several labels is the same.
+        if (slot->face == face && slot->size == size)
+            return slot->standIn;
+    }
+    if (m_slots.size() > 255)
+        return platform::Picture(); // more photos than a sheet ever holds
+    auto slot = std::make_shared<Slot>();
+    slot->picture = picture;
+    slot->standIn = platform::Picture::fromImage(marker(int(m_slots.size())));
+    slot->face = slot->result.face = face;
+    slot->size = slot->result.size = size;
+    m_slots.push_back(slot);
+    m_pool.start([slot] {
+        const QByteArray bytes = slot->picture.fileBytes();
+        const LeanJpegDecoder::Header header = LeanJpegDecoder::header(bytes);
+        if (!header.turned) {
+            // Straight from the decoder's rows into the compressor's.
+            JpegEncoder encoder(slot->result.size, JpegEncoder::kPrintQuality);
+            if (LeanJpegDecoder::reduce(bytes, slot->result.size,
+                                        [&encoder](const uchar* line) { return encoder.add(line); }))
+                slot->result.jpeg = encoder.finish();
+        }
+        if (slot->result.jpeg.isEmpty()) {
+            // A turned photo is turned whole; one the lean decoder gives up on goes the
+            // codec's way, as a picture of any other kind does.
+            QImage image = LeanJpegDecoder::scaled(bytes, slot->result.size);
+            if (image.isNull())
+                image = slot->picture.scaledImage(slot->result.size);
+            if (!image.isNull())
+                slot->result.jpeg = JpegEncoder::encode(image, JpegEncoder::kPrintQuality);
+        }
+        slot->picture = platform::Picture(); // the file's bytes go as soon as they can
+    });
+    return slot->standIn;
+}
+
+const std::vector<PreparedJpegs::Prepared>& PreparedJpegs::results()
+{
+    m_pool.waitForDone();
+    if (m_results.size() != m_slots.size()) {
+        m_results.clear();
+        for (const std::shared_ptr<Slot>& slot : m_slots)
+            m_results.push_back(slot->result);
+    }
+    return m_results;
+}
+
+QImage PreparedJpegs::marker(int id)
+{
+    const quint16 bits = pattern(id);
+    QImage image(kCell * kCells, kCell * kCells, QImage::Format_RGB32);
+    for (int cell = 0; cell < kCells * kCells; ++cell) {
+        const QRgb colour = bits & (1 << cell) ? qRgb(255, 255, 255) : qRgb(0, 0, 0);
+        const int left = (cell % kCells) * kCell;
+        const int top = (cell / kCells) * kCell;
+        for (int y = top; y < top + kCell; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            std::fill(line + left, line + left + kCell, colour);
+        }
+    }
+    return image;
+}
+
+int PreparedJpegs::markerId(const QImage& image)
+{
+    if (image.size() != QSize(kCell * kCells, kCell * kCells))
+        return -1;
+    quint16 bits = 0;
+    for (int cell = 0; cell < kCells * kCells; ++cell) {
+        const int left = (cell % kCells) * kCell;
+        const int top = (cell / kCells) * kCell;
+        // The middle of the cell, away from the ringing at its edges; each pixel must agree.
+        int white = 0;
+        for (int y = top + 1; y < top + kCell - 1; ++y) {
+            for (int x = left + 1; x < left + kCell - 1; ++x) {
+                const int grey = qGray(image.pixel(x, y));
+                if (grey > 96 && grey < 160)
+                    return -1;
+                white += grey >= 160;
+            }
+        }
+        if (white != 0 && white != 4)
+            return -1;
+        if (white)
+            bits |= quint16(1 << cell);
+    }
+    return (bits >> 8) == kSignature ? bits & 0xff : -1;
+}
