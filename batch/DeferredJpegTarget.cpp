@@ -14,7 +14,7 @@ bool DeferredJpegTarget::drawLoaded(int face, const platform::Picture& real, con
     if (rect.isEmpty() || !PreparedJpegs::canPrepare(real))
         return LazyPictureTarget::drawLoaded(face, real, rect);
     const platform::Picture standIn =
-        m_jobs.prepare(face, real, LeanPictureTarget::devicePixels(rect, m_dpi, real.size()));
+        m_jobs.prepare(face, file(face), LeanPictureTarget::devicePixels(rect, m_dpi, real.size()));
     if (standIn.isNull())
         return LazyPictureTarget::drawLoaded(face, real, rect);
     return m_target.drawPicture(standIn, rect);

@@ -29,6 +29,7 @@ public:
     bool drawPicture(const platform::Picture& picture, const QRectF& rect) override;
 
 protected:
+    const QString& file(int face) const { return m_files[face]; }
     // Draws a face's picture, just read from its file.
     virtual bool drawLoaded(int /*face*/, const platform::Picture& real, const QRectF& rect)
     {

@@ -24,8 +24,9 @@ struct Failure
 
 void quiet(j_common_ptr, int) {} // a damaged photo decodes as far as it goes, as Qt's does
 
-// The stored size after an EXIF orientation: a quarter turn swaps the sides.
-QSize storedSizeOf(const QSize& shown, QImageIOHandler::Transformations turn)
+// A size seen the other way round when the orientation holds a quarter turn: shown from
+// stored, or stored from shown.
+QSize turnedSize(const QSize& shown, QImageIOHandler::Transformations turn)
 {
     return turn.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
 }
@@ -136,12 +137,19 @@ LeanJpegDecoder::Header LeanJpegDecoder::header(const QByteArray& bytes)
                  static_cast<unsigned long>(bytes.size()));
     if (jpeg_read_header(&codec, TRUE) == JPEG_HEADER_OK) {
         const QSize stored(int(codec.image_width), int(codec.image_height));
+        qint64 coefficients = 0;
+        if (jpeg_has_multiple_scans(&codec)) {
+            for (int c = 0; c < codec.num_components; ++c)
+                coefficients += qint64(codec.comp_info[c].width_in_blocks) *
+                                codec.comp_info[c].height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
+        }
         const Header read{stored,
-                          storedSizeOf(stored, turn),
+                          turnedSize(stored, turn),
                           turn != QImageIOHandler::TransformationNone,
                           codec.jpeg_color_space == JCS_GRAYSCALE ||
                               codec.jpeg_color_space == JCS_YCbCr ||
-                              codec.jpeg_color_space == JCS_RGB};
+                              codec.jpeg_color_space == JCS_RGB,
+                          coefficients + qint64(stored.width()) * 4 * 16};
         jpeg_destroy_decompress(&codec);
         return read;
     }
@@ -163,7 +171,7 @@ QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
     const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
     if (!ok || size.isEmpty())
         return QImage();
-    QImage out(storedSizeOf(size, turn), QImage::Format_RGB32);
+    QImage out(turnedSize(size, turn), QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
     int y = 0;

@@ -21,6 +21,9 @@ public:
         QSize shown;        // after its EXIF orientation
         bool turned = false; // shown is not stored: the rows must be turned after reducing
         bool readable = false; // a colour model this decoder reads (grey, YCbCr, RGB)
+        // What libjpeg itself holds while decoding: a progressive photo's coefficients
+        // whole (about 72 MB for 24 megapixels), a baseline one's a few rows.
+        qint64 decoderBytes = 0;
     };
     static Header header(const QByteArray& bytes);
 

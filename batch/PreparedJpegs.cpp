@@ -23,9 +23,9 @@ struct PreparedJpegs::Slot
     // Set before the worker starts, and then only read.
     int face = -1;
     QSize size;
-    // The worker's alone until it ends.
-    platform::Picture picture;
+    QString file;
     platform::Picture standIn;
+    // The worker's alone until it ends.
     Prepared result;
 };
 
@@ -47,8 +47,7 @@ bool PreparedJpegs::canPrepare(const platform::Picture& picture)
     return LeanJpegDecoder::header(picture.fileBytes()).readable;
 }
 
-platform::Picture PreparedJpegs::prepare(int face, const platform::Picture& picture,
-                                         const QSize& size)
+platform::Picture PreparedJpegs::prepare(int face, const QString& file, const QSize& size)
 {
     for (const std::shared_ptr<Slot>& slot : m_slots) {
         // A face's file is one photo for the run: the CD face on several labels is the same.
@@ -58,33 +57,64 @@ platform::Picture PreparedJpegs::prepare(int face, const platform::Picture& pict
     if (m_slots.size() > 255)
         return platform::Picture(); // more photos than a sheet ever holds
     auto slot = std::make_shared<Slot>();
-    slot->picture = picture;
-    slot->standIn = platform::Picture::fromImage(marker(int(m_slots.size())));
     slot->face = slot->result.face = face;
     slot->size = slot->result.size = size;
+    slot->file = file;
+    slot->standIn = platform::Picture::fromImage(marker(int(m_slots.size())));
     m_slots.push_back(slot);
-    m_pool.start([slot] {
-        const QByteArray bytes = slot->picture.fileBytes();
-        const LeanJpegDecoder::Header header = LeanJpegDecoder::header(bytes);
-        if (!header.turned) {
-            // Straight from the decoder's rows into the compressor's.
-            JpegEncoder encoder(slot->result.size, JpegEncoder::kPrintQuality);
-            if (LeanJpegDecoder::reduce(bytes, slot->result.size,
-                                        [&encoder](const uchar* line) { return encoder.add(line); }))
-                slot->result.jpeg = encoder.finish();
-        }
-        if (slot->result.jpeg.isEmpty()) {
-            // A turned photo is turned whole; one the lean decoder gives up on goes the
-            // codec's way, as a picture of any other kind does.
-            QImage image = LeanJpegDecoder::scaled(bytes, slot->result.size);
-            if (image.isNull())
-                image = slot->picture.scaledImage(slot->result.size);
-            if (!image.isNull())
-                slot->result.jpeg = JpegEncoder::encode(image, JpegEncoder::kPrintQuality);
-        }
-        slot->picture = platform::Picture(); // the file's bytes go as soon as they can
-    });
+    m_pool.start([this, slot] { work(*slot); });
     return slot->standIn;
+}
+
+void PreparedJpegs::work(Slot& slot)
+{
+    // Read again here, and checked as any picture is: the file may have changed since the
+    // page was laid out.
+    const platform::Picture picture = platform::Picture::fromFile(slot.file);
+    if (picture.isNull())
+        return;
+    const QByteArray bytes = picture.fileBytes();
+    const LeanJpegDecoder::Header header = LeanJpegDecoder::header(bytes);
+    // A turned photo is held twice at its reduced size while it turns; one this decoder
+    // cannot read goes to Qt's, whose needs are not known here, and so runs alone.
+    const qint64 reduced = qint64(slot.size.width()) * slot.size.height() * 4;
+    const qint64 held = !header.readable ? kDecoderBudget
+                                         : std::min(header.decoderBytes + (header.turned ? 2 * reduced : 0),
+                                                    kDecoderBudget);
+    acquire(held);
+    if (header.readable && !header.turned) {
+        // Straight from the decoder's rows into the compressor's.
+        JpegEncoder encoder(slot.size, JpegEncoder::kPrintQuality);
+        if (LeanJpegDecoder::reduce(bytes, slot.size,
+                                    [&encoder](const uchar* line) { return encoder.add(line); }))
+            slot.result.jpeg = encoder.finish();
+    }
+    if (slot.result.jpeg.isEmpty()) {
+        // A turned photo is turned whole; one the lean decoder gives up on goes the codec's
+        // way, as a picture of any other kind does.
+        QImage image = LeanJpegDecoder::scaled(bytes, slot.size);
+        if (image.isNull())
+            image = picture.scaledImage(slot.size);
+        if (!image.isNull())
+            slot.result.jpeg = JpegEncoder::encode(image, JpegEncoder::kPrintQuality);
+    }
+    release(held);
+}
+
+void PreparedJpegs::acquire(qint64 bytes)
+{
+    std::unique_lock lock(m_mutex);
+    m_freed.wait(lock, [this, bytes] { return m_budgetLeft >= bytes; });
+    m_budgetLeft -= bytes;
+}
+
+void PreparedJpegs::release(qint64 bytes)
+{
+    {
+        const std::lock_guard lock(m_mutex);
+        m_budgetLeft += bytes;
+    }
+    m_freed.notify_all();
 }
 
 const std::vector<PreparedJpegs::Prepared>& PreparedJpegs::results()

@@ -12,6 +12,9 @@
 #include <QGuiApplication>
 
 #include <cstdio>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -53,6 +56,12 @@ int main(int argc, char** argv)
 {
     QElapsedTimer clock;
     clock.start();
+#ifdef __GLIBC__
+    // A photo's buffers are large and short-lived. glibc would raise its threshold for
+    // mapping memory to the largest block freed so far and keep every later one of that
+    // size in its heaps, per thread: four photos then cost the peak of all of them.
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
+#endif
     qInstallMessageHandler(quietQt);
     // Fonts and painting need a GUI application, but there is nothing to show and perhaps
     // no display at all; a platform the user chose is respected.

@@ -27,14 +27,13 @@
 #include <fcntl.h>
 #include <cstdio>
 #include <jpeglib.h>
-#include <spawn.h>
+#include <malloc.h>
+#include <unistd.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 
 #include <cmath>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -69,6 +68,9 @@ struct Measured
 };
 
 // Runs a program to its end, with its own resource use (not that of earlier children).
+// A forked child starts with the resident memory of this process as its own, and the
+// kernel keeps it in the child's peak across exec: this process stays small while it runs
+// one (see ownResidentMb).
 Measured runMeasured(const QString& program, const QStringList& args)
 {
     std::vector<QByteArray> owned{QFile::encodeName(program)};
@@ -78,17 +80,19 @@ Measured runMeasured(const QString& program, const QStringList& args)
     for (QByteArray& arg : owned)
         argv.push_back(arg.data());
     argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     Measured result;
     QElapsedTimer timer;
     timer.start();
-    pid_t pid = 0;
-    const int spawned = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (spawned != 0)
+    const pid_t pid = fork();
+    if (pid < 0)
         return result;
+    if (pid == 0) {
+        const int null = open("/dev/null", O_WRONLY);
+        if (null >= 0)
+            dup2(null, STDOUT_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
     int status = 0;
     rusage usage{};
     if (wait4(pid, &status, 0, &usage) != pid)
@@ -205,6 +209,9 @@ bool writeFile(const QString& path, const QByteArray& bytes)
 
 int main(int argc, char* argv[])
 {
+    // Freed buffers go back to the system at once, so that this process is small whenever
+    // it starts a child (runMeasured).
+    mallopt(M_MMAP_THRESHOLD, 1024 * 1024);
     QCoreApplication app(argc, argv);
     const int runs = argc > 1 ? qMax(1, atoi(argv[1])) : 3;
     QTemporaryDir dir;
@@ -226,16 +233,8 @@ int main(int argc, char* argv[])
         }
     }
     qint64 jpegBytes = 0;
-    std::vector<QByteArray> photoBytes;
-    for (const char* name : kNames) {
-        QFile file(photos.filePath(QString::fromLatin1(name)));
-        if (!file.open(QIODevice::ReadOnly)) {
-            std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
-            return 1;
-        }
-        photoBytes.push_back(file.readAll());
-        jpegBytes += photoBytes.back().size();
-    }
+    for (const char* name : kNames)
+        jpegBytes += QFileInfo(photos.filePath(QString::fromLatin1(name))).size();
     const QString set = dir.filePath(QStringLiteral("set.ovc"));
     QByteArray setText = "[Files]\r\n";
     const char* keys[] = {"ImgFront", "ImgInside", "ImgBack", "ImgCd"};
@@ -256,7 +255,7 @@ int main(int argc, char* argv[])
             return 1;
     }
     std::vector<double> ours, floors, theirs;
-    double ourCpu = 0, ourPeak = 0, theirPeak = 0;
+    double ourCpu = 0, ourPeak = 0, theirPeak = 0, ownMb = 0;
     qint64 floorBytes = 0;
     for (int run = 0; run < runs; ++run) {
         QFile::remove(pdf);
@@ -268,12 +267,23 @@ int main(int argc, char* argv[])
             return 1;
         }
         ours.push_back(batch.ms);
+        ownMb = std::max(ownMb, bench::statusMegabytes("VmRSS:"));
         ourCpu += batch.cpuMs;
         ourPeak = std::max(ourPeak, batch.peakMb);
 
+        floorBytes = 0;
+        // The files are read before the clock starts, and let go before the next child.
+        std::vector<QByteArray> photoBytes;
+        for (const char* name : kNames) {
+            QFile file(photos.filePath(QString::fromLatin1(name)));
+            if (!file.open(QIODevice::ReadOnly)) {
+                std::fprintf(stderr, "cannot read %s\n", qPrintable(file.fileName()));
+                return 1;
+            }
+            photoBytes.push_back(file.readAll());
+        }
         QElapsedTimer timer;
         timer.start();
-        floorBytes = 0;
         for (int face = 0; face < 4; ++face) {
             const qint64 bytes = codecWork(photoBytes[size_t(face)], devicePixels(kPlaced[face].w),
                                            devicePixels(kPlaced[face].h));
@@ -318,8 +328,9 @@ int main(int argc, char* argv[])
                 ourMs, qPrintable(list(ours)));
     std::printf("  processor time (user + system) per run: %.0f ms = %.2f cores busy\n",
                 ourCpu / runs, ourCpu / runs / ourMs);
-    std::printf("  peak memory of the process: %.0f MB (target <= %.0f)\n", ourPeak,
-                kPeakTargetMb);
+    std::printf("  peak memory of the process: %.0f MB (target <= %.0f; this benchmark held "
+                "%.0f MB when it started it, below which a peak cannot be told)\n",
+                ourPeak, kPeakTargetMb, ownMb);
     std::printf("  PDF: %.1f MB = %.3fx the JPEG bytes (target <= %.2f)\n", megabytes(pdfBytes),
                 double(pdfBytes) / double(jpegBytes), kSizeTarget);
     std::printf("codec floor (scaled decode + compression at quality %d, one core), best of %d: "
