@@ -79,6 +79,10 @@ bool decodeReduced(const QByteArray& bytes, const QSize& size, const BoxReducer:
         return false;
     }
     codec.out_color_space = JCS_EXT_BGRX;
+    // What libjpeg may hold is bounded as every reading of a picture is: 64 MB plus 16 times
+    // the file (a 24-megapixel progressive photo's 72 MB is well within that). A file that
+    // claims more is no photo this decoder reads; libjpeg says so instead of allocating.
+    codec.mem->max_memory_to_use = long(LeanJpegDecoder::kMemoryFloor + 16 * qint64(bytes.size()));
     // The smallest scale whose result still covers the size asked for on both sides.
     for (unsigned int eighths = 1; eighths <= 8; ++eighths) {
         codec.scale_num = eighths;

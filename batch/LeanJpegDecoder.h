@@ -14,6 +14,9 @@
 class LeanJpegDecoder
 {
 public:
+    // libjpeg holds at most this plus 16 bytes per byte of the file.
+    static constexpr qint64 kMemoryFloor = 64LL * 1024 * 1024;
+
     // What the codec's header tells of a photo.
     struct Header
     {

@@ -5,7 +5,7 @@
 //   fuzz_make_seeds SOURCE_DIR OUTPUT_DIR
 //
 // OUTPUT_DIR gets one folder per target (profile, langdb, coverset, sitelist, picture,
-// cuesheet).
+// cuesheet, batchjpeg).
 #include "CueSheet.h"
 #include "LargeSeeds.h"
 #include "TextBlock.h"
@@ -211,6 +211,26 @@ QByteArray rleBitmap(int bits, const QByteArray& rle)
     return file + info + palette + rle;
 }
 
+// Photos as the batch tool decodes them: colour and grey, one EXIF turns a quarter, and a
+// baseline and a progressive one of real size.
+bool batchJpegSeeds()
+{
+    using namespace largeseeds;
+    const QImage drawn = drawnPicture(QSize(96, 64), 4);
+    QByteArray turned = samples::encode(drawn, "jpeg");
+    // An APP1 segment with one EXIF entry, orientation 6, right after the start marker.
+    turned.insert(2, QByteArray::fromHex("ffe10022457869660000" "49492a0008000000" "0100"
+                                         "1201030001000000" "0600000000000000"));
+    return put("batchjpeg", "a.jpg", samples::encode(drawn, "jpeg")) &&
+           put("batchjpeg", "grey.jpg",
+               samples::encode(drawn.convertToFormat(QImage::Format_Grayscale8), "jpeg")) &&
+           put("batchjpeg", "turned.jpg", turned) &&
+           put("batchjpeg", "large-baseline.jpg",
+               samples::encode(drawnPicture(QSize(1600, 1200), 5), "jpeg")) &&
+           put("batchjpeg", "large-progressive.jpg",
+               progressiveJpeg(drawnPicture(QSize(1024, 768), 6), 95));
+}
+
 bool pictureSeeds()
 {
     const QImage image = samples::twoColours(QSize(16, 12));
@@ -299,7 +319,7 @@ int main(int argc, char** argv)
     const QString sourceDir = QString::fromLocal8Bit(argv[1]);
     g_out = QString::fromLocal8Bit(argv[2]);
     if (!profileSeeds() || !langSeeds(sourceDir) || !coverSetSeeds() ||
-        !siteListSeeds(sourceDir) || !pictureSeeds() || !cueSheetSeeds() || !largeSeeds())
+        !siteListSeeds(sourceDir) || !pictureSeeds() || !batchJpegSeeds() || !cueSheetSeeds() || !largeSeeds())
         return 1;
     std::printf("%d seed files in %s\n", g_written, qPrintable(g_out));
     return 0;

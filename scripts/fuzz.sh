@@ -9,13 +9,13 @@
 #       a fuzzing session of MINUTES per target, one target after the other (all by default);
 #       new inputs go to build-fuzz/fuzz/corpus/TARGET, faults to build-fuzz/fuzz/findings/TARGET
 #
-# Targets: profile langdb coverset sitelist picture cuesheet (fuzz_<target> in fuzz/).
+# Targets: profile langdb coverset sitelist picture cuesheet batchjpeg (fuzz_<target> in fuzz/).
 # ORVELLA_FUZZ_BUILD_DIR chooses the build folder; ASAN_OPTIONS and UBSAN_OPTIONS, when set,
 # are used as they are.
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 
-all_targets=(profile langdb coverset sitelist picture cuesheet)
+all_targets=(profile langdb coverset sitelist picture cuesheet batchjpeg)
 
 usage() {
   sed -n '2,14p' "${BASH_SOURCE[0]}" | sed 's/^# \{0,1\}//' >&2
@@ -94,6 +94,9 @@ max_len_of() {
     picture) echo 1048576 ;;
     # CueSheet::MaxFileBytes (model/CueSheet.h): a larger sheet is refused unread.
     cuesheet) echo 1048576 ;;
+    # JPEG photos as the picture target takes them: 1 MB holds a progressive photo of
+    # several megapixels and thousands of scans.
+    batchjpeg) echo 1048576 ;;
   esac
 }
 

@@ -1,0 +1,80 @@
+// The batch tool's own way with JPEG photos, from any bytes that pass as a picture (as only
+// those reach it): the header it judges by, libjpeg's scaled decode with the rows averaged
+// down to a size, straight into the compressor, and the whole reduced picture turned as its
+// EXIF orientation says. Every result has exactly the size asked for; the compressed one
+// decodes to it.
+//
+// Input: the bytes; the last one also chooses the size asked for, from a sixteenth of the
+// picture to all of it.
+#include "FuzzBudget.h"
+#include "JpegEncoder.h"
+#include "LeanJpegDecoder.h"
+#include "Picture.h"
+
+#include <QGuiApplication>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+void check(bool condition, const char* what)
+{
+    if (!condition) {
+        std::fprintf(stderr, "fuzz_batchjpeg: %s\n", what);
+        std::abort();
+    }
+}
+
+void quiet(QtMsgType, const QMessageLogContext&, const QString&) {}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler(quiet);
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    FuzzBudget budget("fuzz_batchjpeg", size);
+    if (size == 0)
+        return 0;
+    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
+    const platform::Picture picture = platform::Picture::fromBytes(bytes);
+    if (picture.formatName() != QLatin1String("jpeg"))
+        return 0;
+    const LeanJpegDecoder::Header header = LeanJpegDecoder::header(bytes);
+    if (!header.readable)
+        return 0;
+    check(!header.stored.isEmpty() && header.shown == (header.turned && header.shown != header.stored
+                                                           ? header.stored.transposed()
+                                                           : header.shown),
+          "a header's sizes disagree");
+    const qint64 pixels = qint64(header.stored.width()) * header.stored.height();
+    budget.allowDecodedPixels(pixels * 2);
+
+    const int sixteenths = 1 + data[size - 1] % 16;
+    const QSize stored(qMax(1, header.stored.width() * sixteenths / 16),
+                       qMax(1, header.stored.height() * sixteenths / 16));
+    JpegEncoder encoder(stored, JpegEncoder::kPrintQuality);
+    int rows = 0;
+    const bool reduced = LeanJpegDecoder::reduce(bytes, stored, [&](const uchar* line) {
+        ++rows;
+        return encoder.add(line);
+    });
+    check(!reduced || rows == stored.height(), "a reduction gave the wrong number of rows");
+    if (reduced) {
+        const QByteArray jpeg = encoder.finish();
+        check(!jpeg.isEmpty(), "a finished reduction did not compress");
+        check(QImage::fromData(jpeg, "jpeg").size() == stored, "a compressed reduction has the wrong size");
+    }
+    const QSize shown = header.turned && header.shown != header.stored ? stored.transposed() : stored;
+    const QImage image = LeanJpegDecoder::scaled(bytes, shown);
+    check(image.isNull() || image.size() == shown, "a reduced picture has the wrong size");
+    check(image.isNull() || image.format() == QImage::Format_RGB32, "a reduced picture is not RGB32");
+    return 0;
+}
