@@ -20,9 +20,8 @@ namespace {
 
 [[noreturn]] void fail(j_common_ptr codec)
 {
-    // The error manager is the first thing after the codec that the state holds.
-    auto* state = static_cast<std::jmp_buf*>(codec->client_data);
-    std::longjmp(*state, 1);
+    // The codec's client data is the jump point of the call in progress.
+    std::longjmp(*static_cast<std::jmp_buf*>(codec->client_data), 1);
 }
 
 } // namespace
