@@ -2,7 +2,10 @@
 // paper against the program's own print, its PNG sheets, its errors and what it leaves.
 #include "LangRuntime.h"
 #include "LazyPictureTarget.h"
+#include "JpegEncoder.h"
 #include "LeanJpegDecoder.h"
+#include "PdfPictureSwap.h"
+#include "PreparedJpegs.h"
 #include "LabelSheet.h"
 #include "LangTestEnv.h"
 #include "PaperMeasure.h"
@@ -19,6 +22,7 @@
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -707,6 +711,59 @@ private Q_SLOTS:
             QVERIFY2(mean < 1.0 && worstBlock < 12,
                      qPrintable(u"page %1: mean %2, worst 5 mm block %3"_s.arg(page).arg(mean).arg(worstBlock)));
         }
+    }
+
+    void standInsAreSwappedOrTheFileIsRefused()
+    {
+        if (tool("pdfimages").isEmpty())
+            QSKIP("poppler-utils (pdfimages) is not installed");
+        // A page as Qt writes it, with a stand-in drawn twice and a PNG-like picture beside.
+        QByteArray pdf;
+        {
+            QBuffer buffer(&pdf);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setResolution(300);
+            QPainter painter(&writer);
+            const QImage standIn = PreparedJpegs::marker(0);
+            QCOMPARE(PreparedJpegs::markerId(standIn), 0);
+            painter.drawImage(QRectF(0, 0, 600, 400), standIn);
+            painter.drawImage(QRectF(700, 0, 600, 400), standIn);
+            QImage other(16, 16, QImage::Format_RGB32);
+            other.fill(Qt::darkGreen);
+            painter.drawImage(QRectF(0, 500, 300, 300), other);
+        }
+        QImage photo(320, 200, QImage::Format_RGB32);
+        photo.fill(QColor(200, 60, 30));
+        std::vector<PreparedJpegs::Prepared> prepared(2);
+        prepared[0] = {0, photo.size(), JpegEncoder::encode(photo, JpegEncoder::kPrintQuality)};
+        prepared[1] = {2, QSize(8, 8), JpegEncoder::encode(photo.copy(0, 0, 8, 8), 88)};
+
+        // A stand-in with no photo prepared for it, or a photo whose stand-in is not in the
+        // file, is a failure: never a PDF with a stand-in in it, never a photo left out.
+        QString error;
+        std::vector<PreparedJpegs::Prepared> missing = prepared;
+        missing[0].jpeg.clear();
+        QVERIFY(PdfPictureSwap::apply(pdf, missing, &error).isEmpty() && !error.isEmpty());
+        error.clear();
+        QVERIFY(PdfPictureSwap::apply(pdf, prepared, &error).isEmpty() && !error.isEmpty());
+
+        prepared.pop_back();
+        error.clear();
+        const QByteArray swapped = PdfPictureSwap::apply(pdf, {prepared[0]}, &error);
+        QVERIFY2(!swapped.isEmpty(), qPrintable(error));
+        const QString path = m_env->writeFile(u"swapped.pdf"_s, swapped);
+        const Run images = runProgram(tool("pdfimages"), {u"-list"_s, path});
+        QCOMPARE(images.code, 0);
+        QVERIFY2(images.err.isEmpty(), qPrintable(images.err)); // the table and lengths hold
+        const QStringList rows = images.out.split(u'\n', Qt::SkipEmptyParts).mid(2);
+        QCOMPARE(rows.size(), 3);
+        QCOMPARE(rows[0].simplified().section(u' ', 3, 4), u"320 200"_s);
+        QCOMPARE(rows[1].simplified().section(u' ', 3, 4), u"320 200"_s);
+        QCOMPARE(rows[1].simplified().section(u' ', 10, 10), rows[0].simplified().section(u' ', 10, 10));
+        QCOMPARE(rows[2].simplified().section(u' ', 3, 4), u"16 16"_s);
+        // The photo is there byte for byte.
+        QVERIFY(swapped.contains(prepared[0].jpeg));
     }
 
     void pictureFilesAreReadOnlyWhenDrawn()
