@@ -8,6 +8,7 @@
 #include <cstdio> // jpeglib.h needs FILE
 #include <jpeglib.h>
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -150,6 +151,7 @@ LeanJpegDecoder::Header LeanJpegDecoder::header(const QByteArray& bytes)
         const Header read{stored,
                           turnedSize(stored, turn),
                           turn != QImageIOHandler::TransformationNone,
+                          turn,
                           codec.jpeg_color_space == JCS_GRAYSCALE ||
                               codec.jpeg_color_space == JCS_YCbCr ||
                               codec.jpeg_color_space == JCS_RGB,
@@ -169,13 +171,11 @@ bool LeanJpegDecoder::reduce(const QByteArray& bytes, const QSize& size,
     return decodeReduced(bytes, size, rows);
 }
 
-QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
+QImage LeanJpegDecoder::reducedAsStored(const QByteArray& bytes, const QSize& size)
 {
-    bool ok = false;
-    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
-    if (!ok || size.isEmpty())
+    if (size.isEmpty())
         return QImage();
-    QImage out(turnedSize(size, turn), QImage::Format_RGB32);
+    QImage out(size, QImage::Format_RGB32);
     if (out.isNull())
         return QImage();
     int y = 0;
@@ -184,7 +184,49 @@ QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
         std::memcpy(out.scanLine(y++), line, size_t(rowBytes));
         return true;
     });
-    if (!done || y != out.height())
+    return done && y == out.height() ? out : QImage();
+}
+
+QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
+{
+    bool ok = false;
+    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
+    if (!ok || size.isEmpty())
+        return QImage();
+    const QImage out = reducedAsStored(bytes, turnedSize(size, turn));
+    if (out.isNull())
         return QImage();
     return turn == QImageIOHandler::TransformationNone ? out : turned(out, turn);
+}
+
+bool LeanJpegDecoder::turnedRows(const QImage& stored, QImageIOHandler::Transformations turn,
+                                 const BoxReducer::Rows& rows)
+{
+    if (stored.format() != QImage::Format_RGB32 || stored.isNull())
+        return false;
+    // As turned() does it: mirrored, then a quarter turn clockwise, whose row y is the
+    // mirrored picture's column y read from the bottom up.
+    const bool mirror = turn.testFlag(QImageIOHandler::TransformationMirror);
+    const bool flip = turn.testFlag(QImageIOHandler::TransformationFlip);
+    const bool quarter = turn.testFlag(QImageIOHandler::TransformationRotate90);
+    const int w = stored.width();
+    const int h = stored.height();
+    const QSize shown = quarter ? QSize(h, w) : QSize(w, h);
+    std::vector<QRgb> line(size_t(shown.width()));
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            int mx = x;
+            int my = y;
+            if (quarter) {
+                mx = y;
+                my = h - 1 - x;
+            }
+            const int sx = mirror ? w - 1 - mx : mx;
+            const int sy = flip ? h - 1 - my : my;
+            line[size_t(x)] = reinterpret_cast<const QRgb*>(stored.constScanLine(sy))[sx];
+        }
+        if (!rows(reinterpret_cast<const uchar*>(line.data())))
+            return false;
+    }
+    return true;
 }

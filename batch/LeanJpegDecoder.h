@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QImageIOHandler>
 #include <QSize>
 
 // Reduces a JPEG photo to the pixels a sheet needs in one pass over its scan lines, without
@@ -23,6 +24,7 @@ public:
         QSize stored;       // as the file holds it
         QSize shown;        // after its EXIF orientation
         bool turned = false; // shown is not stored: the rows must be turned after reducing
+        QImageIOHandler::Transformations turn = QImageIOHandler::TransformationNone;
         bool readable = false; // a colour model this decoder reads (grey, YCbCr, RGB)
         // What libjpeg itself holds while decoding: a progressive photo's coefficients
         // whole (about 72 MB for 24 megapixels), a baseline one's a few rows.
@@ -39,4 +41,11 @@ public:
     // handed to `rows` top to bottom. False on any of the faults above, or when `rows` said
     // stop; rows may have been handed on before a fault.
     static bool reduce(const QByteArray& bytes, const QSize& size, const BoxReducer::Rows& rows);
+    // The same, held whole: `size` is in the file's own orientation.
+    static QImage reducedAsStored(const QByteArray& bytes, const QSize& size);
+
+    // The rows of `stored` (RGB32) as the orientation `turn` shows them, top to bottom, each
+    // gathered when it is handed on: a turned photo is compressed without a turned copy.
+    static bool turnedRows(const QImage& stored, QImageIOHandler::Transformations turn,
+                           const BoxReducer::Rows& rows);
 };

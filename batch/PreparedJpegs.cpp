@@ -75,26 +75,30 @@ void PreparedJpegs::work(Slot& slot)
         return;
     const QByteArray bytes = picture.fileBytes();
     const LeanJpegDecoder::Header header = LeanJpegDecoder::header(bytes);
-    // A turned photo is held twice at its reduced size while it turns; one this decoder
-    // cannot read goes to Qt's, whose needs are not known here, and so runs alone.
+    // A turned photo is held once at its reduced size while it is compressed turned; one
+    // this decoder cannot read goes to Qt's, whose needs are not known here, and so runs
+    // alone.
     const qint64 reduced = qint64(slot.size.width()) * slot.size.height() * 4;
     const qint64 held = !header.readable ? kDecoderBudget
-                                         : std::min(header.decoderBytes + (header.turned ? 2 * reduced : 0),
+                                         : std::min(header.decoderBytes + (header.turned ? reduced : 0),
                                                     kDecoderBudget);
     acquire(held);
+    JpegEncoder encoder(slot.size, JpegEncoder::kPrintQuality);
+    const BoxReducer::Rows compress = [&encoder](const uchar* line) { return encoder.add(line); };
     if (header.readable && !header.turned) {
         // Straight from the decoder's rows into the compressor's.
-        JpegEncoder encoder(slot.size, JpegEncoder::kPrintQuality);
-        if (LeanJpegDecoder::reduce(bytes, slot.size,
-                                    [&encoder](const uchar* line) { return encoder.add(line); }))
+        if (LeanJpegDecoder::reduce(bytes, slot.size, compress))
+            slot.result.jpeg = encoder.finish();
+    } else if (header.readable) {
+        const QSize stored = header.shown == header.stored ? slot.size : slot.size.transposed();
+        const QImage whole = LeanJpegDecoder::reducedAsStored(bytes, stored);
+        if (!whole.isNull() && LeanJpegDecoder::turnedRows(whole, header.turn, compress))
             slot.result.jpeg = encoder.finish();
     }
     if (slot.result.jpeg.isEmpty()) {
-        // A turned photo is turned whole; one the lean decoder gives up on goes the codec's
-        // way, as a picture of any other kind does.
-        QImage image = LeanJpegDecoder::scaled(bytes, slot.size);
-        if (image.isNull())
-            image = picture.scaledImage(slot.size);
+        // One the lean decoder gives up on goes the codec's way, as a picture of any other
+        // kind does.
+        const QImage image = picture.scaledImage(slot.size);
         if (!image.isNull())
             slot.result.jpeg = JpegEncoder::encode(image, JpegEncoder::kPrintQuality);
     }

@@ -76,13 +76,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         check(!jpeg.isEmpty(), "a finished reduction did not compress");
         check(QImage::fromData(jpeg, "jpeg").size() == stored, "a compressed reduction has the wrong size");
     }
-    // The whole reduced picture, as a PNG sheet and a turned photo take it; the rows are the
-    // ones checked above, so only a turned photo is worth its time.
+    // A turned photo is reduced whole and compressed turned, row by row.
     if (!header.turned)
         return 0;
+    const QImage whole = LeanJpegDecoder::reducedAsStored(bytes, stored);
+    check(whole.isNull() || (whole.size() == stored && whole.format() == QImage::Format_RGB32),
+          "a reduced picture has the wrong size or format");
+    if (whole.isNull())
+        return 0;
     const QSize shown = header.shown != header.stored ? stored.transposed() : stored;
-    const QImage image = LeanJpegDecoder::scaled(bytes, shown);
-    check(image.isNull() || image.size() == shown, "a reduced picture has the wrong size");
-    check(image.isNull() || image.format() == QImage::Format_RGB32, "a reduced picture is not RGB32");
+    JpegEncoder turned(shown, JpegEncoder::kPrintQuality);
+    int turnedRows = 0;
+    check(LeanJpegDecoder::turnedRows(whole, header.turn,
+                                      [&](const uchar* line) {
+                                          ++turnedRows;
+                                          return turned.add(line);
+                                      }) &&
+              turnedRows == shown.height(),
+          "a turned picture gave the wrong number of rows");
+    check(QImage::fromData(turned.finish(), "jpeg").size() == shown,
+          "a turned picture compressed has the wrong size");
     return 0;
 }
