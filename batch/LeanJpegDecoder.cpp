@@ -2,7 +2,6 @@
 
 #include <QBuffer>
 #include <QImageReader>
-#include <QTransform>
 
 #include <csetjmp>
 #include <cstdio> // jpeglib.h needs FILE
@@ -25,21 +24,30 @@ struct Failure
 
 void quiet(j_common_ptr, int) {} // a damaged photo decodes as far as it goes, as Qt's does
 
-// A size seen the other way round when the orientation holds a quarter turn: shown from
-// stored, or stored from shown.
-QSize turnedSize(const QSize& shown, QImageIOHandler::Transformations turn)
+// Faults jump to `failure`; warnings are not shown.
+void handleFaults(jpeg_decompress_struct& codec, Failure& failure)
 {
-    return turn.testFlag(QImageIOHandler::TransformationRotate90) ? shown.transposed() : shown;
+    codec.err = jpeg_std_error(&failure.manager);
+    failure.manager.error_exit = fail;
+    failure.manager.emit_message = quiet;
 }
 
-// As Qt's reader turns a photo it reads whole: mirrored first, then a quarter turn clockwise.
-QImage turned(const QImage& image, QImageIOHandler::Transformations turn)
+// Creates the codec over `bytes` and reads the header; true when it is one this reads.
+bool readHeader(jpeg_decompress_struct& codec, const QByteArray& bytes)
 {
-    QImage out = image.mirrored(turn.testFlag(QImageIOHandler::TransformationMirror),
-                                turn.testFlag(QImageIOHandler::TransformationFlip));
-    if (turn.testFlag(QImageIOHandler::TransformationRotate90))
-        out = out.transformed(QTransform().rotate(90));
-    return out;
+    jpeg_create_decompress(&codec);
+    jpeg_mem_src(&codec, reinterpret_cast<const unsigned char*>(bytes.constData()),
+                 static_cast<unsigned long>(bytes.size()));
+    return jpeg_read_header(&codec, TRUE) == JPEG_HEADER_OK &&
+           (codec.jpeg_color_space == JCS_GRAYSCALE || codec.jpeg_color_space == JCS_YCbCr ||
+            codec.jpeg_color_space == JCS_RGB);
+}
+
+// A size seen the other way round when the orientation holds a quarter turn: shown from
+// stored, or stored from shown.
+QSize turnedSize(const QSize& size, QImageIOHandler::Transformations turn)
+{
+    return turn.testFlag(QImageIOHandler::TransformationRotate90) ? size.transposed() : size;
 }
 
 QImageIOHandler::Transformations probeTurn(const QByteArray& bytes, bool* ok)
@@ -53,14 +61,13 @@ QImageIOHandler::Transformations probeTurn(const QByteArray& bytes, bool* ok)
     return *ok ? probe.transformation() : QImageIOHandler::TransformationNone;
 }
 
-// The decoding proper, kept apart so that nothing with a destructor lives across the jump.
+// The decoding proper, kept apart so that nothing with a destructor lives across the jump:
+// the stored rows reduced to `size`, in the file's own orientation.
 bool decodeReduced(const QByteArray& bytes, const QSize& size, const BoxReducer::Rows& rows)
 {
     jpeg_decompress_struct codec{};
     Failure failure{};
-    codec.err = jpeg_std_error(&failure.manager);
-    failure.manager.error_exit = fail;
-    failure.manager.emit_message = quiet;
+    handleFaults(codec, failure);
     // Set before the jump point, read after it: kept out of registers.
     BoxReducer* volatile reducer = nullptr;
     uchar* volatile line = nullptr;
@@ -70,12 +77,7 @@ bool decodeReduced(const QByteArray& bytes, const QSize& size, const BoxReducer:
         jpeg_destroy_decompress(&codec);
         return false;
     }
-    jpeg_create_decompress(&codec);
-    jpeg_mem_src(&codec, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    if (jpeg_read_header(&codec, TRUE) != JPEG_HEADER_OK ||
-        (codec.jpeg_color_space != JCS_GRAYSCALE && codec.jpeg_color_space != JCS_YCbCr &&
-         codec.jpeg_color_space != JCS_RGB)) {
+    if (!readHeader(codec, bytes)) {
         jpeg_destroy_decompress(&codec);
         return false;
     }
@@ -123,104 +125,62 @@ bool decodeReduced(const QByteArray& bytes, const QSize& size, const BoxReducer:
 
 LeanJpegDecoder::Header LeanJpegDecoder::header(const QByteArray& bytes)
 {
-    Header result;
     bool ok = false;
     const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
     if (!ok)
-        return result;
+        return Header();
     jpeg_decompress_struct codec{};
     Failure failure{};
-    codec.err = jpeg_std_error(&failure.manager);
-    failure.manager.error_exit = fail;
-    failure.manager.emit_message = quiet;
+    handleFaults(codec, failure);
     if (setjmp(failure.jump)) {
         jpeg_destroy_decompress(&codec);
         return Header();
     }
-    jpeg_create_decompress(&codec);
-    jpeg_mem_src(&codec, reinterpret_cast<const unsigned char*>(bytes.constData()),
-                 static_cast<unsigned long>(bytes.size()));
-    if (jpeg_read_header(&codec, TRUE) == JPEG_HEADER_OK) {
-        const QSize stored(int(codec.image_width), int(codec.image_height));
-        qint64 coefficients = 0;
-        if (jpeg_has_multiple_scans(&codec)) {
-            for (int c = 0; c < codec.num_components; ++c)
-                coefficients += qint64(codec.comp_info[c].width_in_blocks) *
-                                codec.comp_info[c].height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
-        }
-        const Header read{stored,
-                          turnedSize(stored, turn),
-                          turn != QImageIOHandler::TransformationNone,
-                          turn,
-                          codec.jpeg_color_space == JCS_GRAYSCALE ||
-                              codec.jpeg_color_space == JCS_YCbCr ||
-                              codec.jpeg_color_space == JCS_RGB,
-                          coefficients + qint64(stored.width()) * 4 * 16};
-        jpeg_destroy_decompress(&codec);
-        return read;
+    const bool readable = readHeader(codec, bytes);
+    const QSize stored(int(codec.image_width), int(codec.image_height));
+    qint64 coefficients = 0;
+    if (readable && jpeg_has_multiple_scans(&codec)) {
+        for (int c = 0; c < codec.num_components; ++c)
+            coefficients += qint64(codec.comp_info[c].width_in_blocks) *
+                            codec.comp_info[c].height_in_blocks * DCTSIZE2 * qint64(sizeof(JCOEF));
     }
     jpeg_destroy_decompress(&codec);
-    return result;
+    if (stored.isEmpty())
+        return Header();
+    return Header{stored, turnedSize(stored, turn), turn, readable,
+                  coefficients + qint64(stored.width()) * 4 * 16};
 }
 
 bool LeanJpegDecoder::reduce(const QByteArray& bytes, const QSize& size,
-                             const BoxReducer::Rows& rows)
+                             QImageIOHandler::Transformations turn, const BoxReducer::Rows& rows)
 {
     if (size.isEmpty())
         return false;
-    return decodeReduced(bytes, size, rows);
-}
+    if (turn == QImageIOHandler::TransformationNone)
+        return decodeReduced(bytes, size, rows);
 
-QImage LeanJpegDecoder::reducedAsStored(const QByteArray& bytes, const QSize& size)
-{
-    if (size.isEmpty())
-        return QImage();
-    QImage out(size, QImage::Format_RGB32);
-    if (out.isNull())
-        return QImage();
+    QImage stored(turnedSize(size, turn), QImage::Format_RGB32);
+    if (stored.isNull())
+        return false;
     int y = 0;
-    const qsizetype rowBytes = qsizetype(out.width()) * 4;
-    const bool done = decodeReduced(bytes, out.size(), [&out, &y, rowBytes](const uchar* line) {
-        std::memcpy(out.scanLine(y++), line, size_t(rowBytes));
-        return true;
-    });
-    return done && y == out.height() ? out : QImage();
-}
-
-QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
-{
-    bool ok = false;
-    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
-    if (!ok || size.isEmpty())
-        return QImage();
-    const QImage out = reducedAsStored(bytes, turnedSize(size, turn));
-    if (out.isNull())
-        return QImage();
-    return turn == QImageIOHandler::TransformationNone ? out : turned(out, turn);
-}
-
-bool LeanJpegDecoder::turnedRows(const QImage& stored, QImageIOHandler::Transformations turn,
-                                 const BoxReducer::Rows& rows)
-{
-    if (stored.format() != QImage::Format_RGB32 || stored.isNull())
+    const size_t rowBytes = size_t(stored.width()) * 4;
+    if (!decodeReduced(bytes, stored.size(), [&stored, &y, rowBytes](const uchar* line) {
+            std::memcpy(stored.scanLine(y++), line, rowBytes);
+            return true;
+        }))
         return false;
-    // As turned() does it: mirrored, then a quarter turn clockwise, whose row y is the
-    // mirrored picture's column y read from the bottom up.
+    // As Qt's reader turns a photo: mirrored first, then a quarter turn clockwise, whose row
+    // y is the mirrored picture's column y read from the bottom up.
     const bool mirror = turn.testFlag(QImageIOHandler::TransformationMirror);
     const bool flip = turn.testFlag(QImageIOHandler::TransformationFlip);
     const bool quarter = turn.testFlag(QImageIOHandler::TransformationRotate90);
     const int w = stored.width();
     const int h = stored.height();
-    const QSize shown = quarter ? QSize(h, w) : QSize(w, h);
-    std::vector<QRgb> line(size_t(shown.width()));
-    for (int y = 0; y < shown.height(); ++y) {
-        for (int x = 0; x < shown.width(); ++x) {
-            int mx = x;
-            int my = y;
-            if (quarter) {
-                mx = y;
-                my = h - 1 - x;
-            }
+    std::vector<QRgb> line(size_t(size.width()));
+    for (int row = 0; row < size.height(); ++row) {
+        for (int x = 0; x < size.width(); ++x) {
+            const int mx = quarter ? row : x;
+            const int my = quarter ? h - 1 - x : row;
             const int sx = mirror ? w - 1 - mx : mx;
             const int sy = flip ? h - 1 - my : my;
             line[size_t(x)] = reinterpret_cast<const QRgb*>(stored.constScanLine(sy))[sx];
@@ -229,4 +189,22 @@ bool LeanJpegDecoder::turnedRows(const QImage& stored, QImageIOHandler::Transfor
             return false;
     }
     return true;
+}
+
+QImage LeanJpegDecoder::scaled(const QByteArray& bytes, const QSize& size)
+{
+    bool ok = false;
+    const QImageIOHandler::Transformations turn = probeTurn(bytes, &ok);
+    if (!ok || size.isEmpty())
+        return QImage();
+    QImage out(size, QImage::Format_RGB32);
+    if (out.isNull())
+        return QImage();
+    int y = 0;
+    const size_t rowBytes = size_t(out.width()) * 4;
+    const bool done = reduce(bytes, size, turn, [&out, &y, rowBytes](const uchar* line) {
+        std::memcpy(out.scanLine(y++), line, rowBytes);
+        return true;
+    });
+    return done && y == out.height() ? out : QImage();
 }

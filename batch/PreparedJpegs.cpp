@@ -79,22 +79,17 @@ void PreparedJpegs::work(Slot& slot)
     // this decoder cannot read goes to Qt's, whose needs are not known here, and so runs
     // alone.
     const qint64 reduced = qint64(slot.size.width()) * slot.size.height() * 4;
-    const qint64 held = !header.readable ? kDecoderBudget
-                                         : std::min(header.decoderBytes + (header.turned ? reduced : 0),
-                                                    kDecoderBudget);
+    const qint64 held = !header.readable
+                            ? kDecoderBudget
+                            : std::min(header.decoderBytes + (header.turned() ? reduced : 0),
+                                       kDecoderBudget);
     acquire(held);
+    // From the decoder's rows straight into the compressor's.
     JpegEncoder encoder(slot.size, JpegEncoder::kPrintQuality);
-    const BoxReducer::Rows compress = [&encoder](const uchar* line) { return encoder.add(line); };
-    if (header.readable && !header.turned) {
-        // Straight from the decoder's rows into the compressor's.
-        if (LeanJpegDecoder::reduce(bytes, slot.size, compress))
-            slot.result.jpeg = encoder.finish();
-    } else if (header.readable) {
-        const QSize stored = header.shown == header.stored ? slot.size : slot.size.transposed();
-        const QImage whole = LeanJpegDecoder::reducedAsStored(bytes, stored);
-        if (!whole.isNull() && LeanJpegDecoder::turnedRows(whole, header.turn, compress))
-            slot.result.jpeg = encoder.finish();
-    }
+    if (header.readable &&
+        LeanJpegDecoder::reduce(bytes, slot.size, header.turn,
+                                [&encoder](const uchar* line) { return encoder.add(line); }))
+        slot.result.jpeg = encoder.finish();
     if (slot.result.jpeg.isEmpty()) {
         // One the lean decoder gives up on goes the codec's way, as a picture of any other
         // kind does.

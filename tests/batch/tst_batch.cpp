@@ -603,21 +603,25 @@ private Q_SLOTS:
         for (const QSize size : {QSize(3000, 1450), QSize(2400, 1200), QSize(4800, 2000)})
             compare(LeanJpegDecoder::scaled(jpeg, size), smooth(whole, size));
 
-        // A photo that EXIF says to turn a quarter (orientation 6) is shown turned, as Qt's
-        // reader shows it, and reduced to the turned size.
-        QByteArray turned = jpeg;
-        const QByteArray exif = QByteArray::fromHex(
-            "ffe10022457869660000" "49492a0008000000" "0100" "1201030001000000" "06000000"
-            "00000000");
-        turned.insert(2, exif);
-        QBuffer turnedBuffer(&turned);
-        turnedBuffer.open(QIODevice::ReadOnly);
-        QImageReader reader(&turnedBuffer);
-        reader.setAutoTransform(true);
-        QCOMPARE(reader.transformation(), QImageIOHandler::TransformationRotate90);
-        const QImage shown = reader.read();
-        QCOMPARE(shown.size(), QSize(2400, 4800));
-        compare(LeanJpegDecoder::scaled(turned, QSize(1400, 3000)), smooth(shown, QSize(1400, 3000)));
+        // A photo that EXIF says to mirror, flip or turn (orientations 2 to 8) is shown as
+        // Qt's reader shows it, and reduced to the shown size.
+        const QByteArray small = encode(whole.scaled(960, 480, Qt::IgnoreAspectRatio,
+                                                     Qt::SmoothTransformation));
+        for (int orientation = 2; orientation <= 8; ++orientation) {
+            QByteArray turned = small;
+            turned.insert(2, QByteArray::fromHex("ffe10022457869660000" "49492a0008000000"
+                                                 "0100" "1201030001000000") +
+                                 char(orientation) + QByteArray(7, '\0'));
+            QBuffer turnedBuffer(&turned);
+            turnedBuffer.open(QIODevice::ReadOnly);
+            QImageReader reader(&turnedBuffer);
+            reader.setAutoTransform(true);
+            const QImage shown = reader.read();
+            const QSize size = shown.width() > shown.height() ? QSize(700, 300) : QSize(300, 700);
+            QVERIFY2(shown.size() == (orientation >= 5 ? QSize(480, 960) : QSize(960, 480)),
+                     qPrintable(QString::number(orientation)));
+            compare(LeanJpegDecoder::scaled(turned, size), smooth(shown, size));
+        }
 
         // Asked to grow, or given what is no JPEG: nothing, and the caller goes the codec's way.
         QVERIFY(LeanJpegDecoder::scaled(jpeg, QSize(4801, 2000)).isNull());
