@@ -11,6 +11,7 @@
 #include "LangRuntime.h"
 #include "Preferences.h"
 #include "TextPanel.h"
+#include "WindowMenu.h"
 
 #include <QPlainTextEdit>
 #include "ProgramFolder.h"
@@ -35,7 +36,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
-#include <QPointer>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QThreadPool>
@@ -152,8 +152,7 @@ void mdiORVLA::connectCommands()
     for (const auto& [name, handler] : kHandlers)
         connect(menuItem(QLatin1String(name)), &QAction::triggered, this, handler);
     // The Window menu also lists the open document windows.
-    connect(menu(QStringLiteral("mnuWindow")), &QMenu::aboutToShow, this,
-            &mdiORVLA::fillWindowMenu);
+    m_windowMenu = new WindowMenu(menu(QStringLiteral("mnuWindow")), m_mdi, this);
 }
 
 void mdiORVLA::dispatchToolbarKey(const QString& key)
@@ -545,24 +544,12 @@ bool mdiORVLA::desktopMayOpenFaceFile() const
 
 void mdiORVLA::mnuCascade_Click()
 {
-    m_mdi->cascadeSubWindows();
+    m_windowMenu->cascade();
 }
 
-// Lines the minimised document windows up along the bottom edge.
 void mdiORVLA::mnuArrangeIcons_Click()
 {
-    int x = 0;
-    const int bottom = m_mdi->viewport()->height();
-    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList(QMdiArea::CreationOrder);
-    for (QMdiSubWindow* window : windows) {
-        if (!window->isMinimized())
-            continue;
-        const QSize size = window->size();
-        if (x > 0 && x + size.width() > m_mdi->viewport()->width())
-            x = 0;
-        window->move(x, bottom - size.height());
-        x += size.width();
-    }
+    m_windowMenu->arrangeIcons();
 }
 
 void mdiORVLA::mnuHelpContents_Click()
@@ -583,35 +570,4 @@ void mdiORVLA::mnuORVLASite_Click()
 void mdiORVLA::mnuAbout_Click()
 {
     showAbout(this);
-}
-
-void mdiORVLA::fillWindowMenu()
-{
-    QMenu* windowMenu = menu(QStringLiteral("mnuWindow"));
-    for (QAction* action : std::as_const(m_windowListActions)) {
-        windowMenu->removeAction(action);
-        action->deleteLater();
-    }
-    m_windowListActions.clear();
-    const QList<QMdiSubWindow*> windows = m_mdi->subWindowList();
-    if (windows.isEmpty())
-        return;
-    m_windowListActions.append(windowMenu->addSeparator());
-    int number = 0;
-    for (QMdiSubWindow* window : windows) {
-        ++number;
-        QString title = window->windowTitle();
-        title.replace(QLatin1Char('&'), QStringLiteral("&&"));
-        const QString text = number < 10 ? QStringLiteral("&%1 %2").arg(number).arg(title)
-                                         : QStringLiteral("%1 %2").arg(number).arg(title);
-        QAction* action = windowMenu->addAction(text);
-        action->setCheckable(true);
-        action->setChecked(window == m_mdi->activeSubWindow());
-        const QPointer<QMdiSubWindow> target(window);
-        connect(action, &QAction::triggered, this, [this, target] {
-            if (target)
-                m_mdi->setActiveSubWindow(target);
-        });
-        m_windowListActions.append(action);
-    }
 }

@@ -20,12 +20,13 @@ class QToolBar;
 class CoverSetDropArea;
 class QUndoCommand;
 class RecentSetsMenu;
+class RoundLabelAction;
+class TextPanel;
+class WindowMenu;
 
 // The program's main window: a frame for the cover-set document windows, with the menus,
 // the toolbar and the status bar, and the program's start-up. It owns the open cover sets
 // and their windows, and learns of every change from their signals.
-class RoundLabelAction;
-class TextPanel;
 
 class mdiORVLA : public QMainWindow
 {
@@ -114,7 +115,6 @@ private:
     std::shared_ptr<clsCover> makeCoverSet();
     // A cover-set file opened in a window of its own.
     void openCoverSet(const QString& path);
-    void fillWindowMenu();
     void createUndo();
     void showChangedFace(const QUndoCommand* command);
     void coverSetUsed(const QString& path);
@@ -133,8 +133,7 @@ private:
 
     bool desktopMayOpenFaceFile() const;
 
-    // Start-up steps that hand on to the cover-set and file-type subsystems.
-    void openStartupCoverSet(const QString& path);
+    // The desktop learns of the file type, after start-up.
     void registerFileType();
 
     QMdiArea* m_mdi = nullptr;
@@ -142,7 +141,7 @@ private:
     TextPanel* m_textPanel = nullptr;
     RoundLabelAction* m_roundLabel = nullptr;
     QLabel* m_barEstado = nullptr;
-    QList<QAction*> m_windowListActions;
+    WindowMenu* m_windowMenu = nullptr;
     std::shared_ptr<clsCover> ActiveCover;
     QUndoGroup m_undoGroup;
     RecentSetsMenu* m_recent = nullptr;

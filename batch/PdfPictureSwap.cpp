@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QList>
-#include <QMap>
 
 #include <algorithm>
 #include <map>
