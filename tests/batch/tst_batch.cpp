@@ -2,6 +2,7 @@
 // paper against the program's own print, its PNG sheets, its errors and what it leaves.
 #include "LangRuntime.h"
 #include "LazyPictureTarget.h"
+#include "BoxReducer.h"
 #include "JpegEncoder.h"
 #include "LeanJpegDecoder.h"
 #include "PdfPictureSwap.h"
@@ -29,6 +30,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <cstring>
 
 using namespace Qt::StringLiterals;
 
@@ -536,6 +538,58 @@ private Q_SLOTS:
         QCOMPARE(unknown.code, 2);
         QVERIFY(unknown.err.contains(u"Klingon"_s) && unknown.err.contains(u"Deutsch"_s));
         QVERIFY(!QFile::exists(m_env->path(u"cover.pdf"_s)));
+    }
+
+    void averagingGivesEachPixelTheMeanOfWhatItCovers()
+    {
+        // Sizes whose ratios are no whole numbers, so that source pixels straddle output
+        // pixels on both axes, and a pattern in which a share given to the wrong neighbour
+        // shows: every value differs from the next.
+        const QSize source(997, 613);
+        const QSize target(331, 250);
+        QImage in(source, QImage::Format_RGB32);
+        for (int y = 0; y < source.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(in.scanLine(y));
+            for (int x = 0; x < source.width(); ++x)
+                line[x] = qRgb((x * 7 + y * 3) % 256, (x * x + y) % 256, (y * 11) % 256);
+        }
+        QImage out(target, QImage::Format_RGB32);
+        int rows = 0;
+        BoxReducer reducer(source, target, [&](const uchar* line) {
+            std::memcpy(out.scanLine(rows++), line, size_t(target.width()) * 4);
+            return true;
+        });
+        for (int y = 0; y < source.height(); ++y)
+            QVERIFY(reducer.add(in.constScanLine(y)));
+        QCOMPARE(rows, target.height());
+
+        const double sx = double(source.width()) / target.width();
+        const double sy = double(source.height()) / target.height();
+        const auto overlap = [](double a0, double a1, int b) {
+            return std::max(0.0, std::min(a1, b + 1.0) - std::max(a0, double(b)));
+        };
+        int worst = 0;
+        for (int oy = 0; oy < target.height(); oy += 7) {
+            for (int ox = 0; ox < target.width(); ox += 5) {
+                double sum[3] = {0, 0, 0};
+                for (int y = int(oy * sy); y < std::min(source.height(), int((oy + 1) * sy) + 1); ++y) {
+                    const double wy = overlap(oy * sy, (oy + 1) * sy, y);
+                    for (int x = int(ox * sx); x < std::min(source.width(), int((ox + 1) * sx) + 1); ++x) {
+                        const double w = wy * overlap(ox * sx, (ox + 1) * sx, x);
+                        const QRgb p = in.pixel(x, y);
+                        sum[0] += w * qRed(p);
+                        sum[1] += w * qGreen(p);
+                        sum[2] += w * qBlue(p);
+                    }
+                }
+                const QRgb got = out.pixel(ox, oy);
+                QCOMPARE(qAlpha(got), 255);
+                const int channels[3] = {qRed(got), qGreen(got), qBlue(got)};
+                for (int c = 0; c < 3; ++c)
+                    worst = std::max(worst, int(std::lround(std::abs(channels[c] - sum[c] / (sx * sy)))));
+            }
+        }
+        QVERIFY2(worst <= 1, qPrintable(QString::number(worst)));
     }
 
     void photosAreReducedInOnePassAsTheCodecWouldShowThem()
